@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Zenitra needs to build, run and test. As root it calls apt-get;
+# otherwise it prints the exact command to run and stops with exit code 1.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-qpa-plugins
+  zlib1g-dev libjpeg-dev libgif-dev
+  libgtest-dev libbenchmark-dev
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+else
+  echo "Zenitra needs these Debian packages. Install them with:" >&2
+  echo "  sudo apt-get install ${missing[*]}" >&2
+  exit 1
+fi
