@@ -1,0 +1,47 @@
+#pragma once
+// Small records shared by the computations and the windows.
+#include <string>
+
+namespace zenitra {
+
+/// Marker for a rising, setting or culmination of the Sun or the Moon that does not happen.
+inline constexpr double NoEvent = -1000001.0;
+
+/// The observer's place as listed in the place box.
+struct Location {
+  std::string Name;          ///< "Town, XX" as in the place list (UTF-8)
+  double LatitudeDeg = 0.0;  ///< north positive
+  double LongitudeDeg = 0.0; ///< east positive
+  double ZoneHours = 0.0;    ///< local standard time minus universal time
+};
+
+/// The moment handed by the main window to an information window before it refreshes: local
+/// clock time as shown by the main window.
+struct InfoWindowMoment {
+  double Zone = 0.0;  ///< hours
+  int Day = 1;
+  int Month = 1;
+  int Year = 2000;
+  int Hour = 0;
+  int Minute = 0;
+  int Second = 0;
+};
+
+/// What the sky drawing leaves for the Sun window.
+struct SunDisplayState {
+  double RightAscensionRad = 0.0;
+  double DeclinationRad = 0.0;
+  double AzimuthDeg = 0.0;  ///< from south, positive towards west
+  double AltitudeRad = 0.0;
+};
+
+/// Apparent geocentric place of the Sun or the Moon.
+struct BodyPosition {
+  double Longitude = 0.0;       ///< ecliptic, degrees
+  double Latitude = 0.0;        ///< ecliptic, degrees
+  double DistanceKm = 0.0;
+  double RightAscension = 0.0;  ///< degrees
+  double Declination = 0.0;     ///< degrees
+};
+
+}  // namespace zenitra
