@@ -121,10 +121,10 @@ std::optional<CalendarTime> JulianDayToCalendarTime(JulianDay jd, double zoneHou
   t.month = static_cast<int>(E - 1 - 12 * (E / 14));
   t.year = static_cast<int>(C - 4715 - (t.month + 7) / 10);
   if (t.year <= 0) t.year -= 1;
-  const double hours = static_cast<double>(seconds) / 3600.0;
-  t.hour = static_cast<int>(Trunc(hours));
-  t.minute = static_cast<int>(Trunc(60.0 * hours - 60.0 * t.hour));
-  t.second = static_cast<int>(std::nearbyint(3600.0 * hours - 60.0 * t.minute - 3600.0 * t.hour));
+  // Split the whole seconds in integers: going through fractional hours can give 16:53:60.
+  t.hour = static_cast<int>(seconds / 3600);
+  t.minute = static_cast<int>(seconds % 3600 / 60);
+  t.second = static_cast<int>(seconds % 60);
   return t;
 }
 

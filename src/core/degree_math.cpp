@@ -93,6 +93,7 @@ double ModifiedJulianDate(int day, int month, int year, double hour) {
 
 double EccentricAnomaly(double meanAnomalyDeg, double eccentricity) {
   constexpr double kTwoPi = 6.283185308;  // ten-digit circle constant, as in the original method
+  if (!std::isfinite(meanAnomalyDeg) || !std::isfinite(eccentricity)) return std::nan("");
   double m = meanAnomalyDeg / 360.0;
   m = kTwoPi * (m - std::trunc(m));
   if (m < 0.0) m += kTwoPi;

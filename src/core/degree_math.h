@@ -53,7 +53,8 @@ struct Vec3 {
 /// Modified Julian Date of a calendar date (Julian calendar up to 1582-10-04, Gregorian after)
 /// and an hour of the day.
 [[nodiscard]] double ModifiedJulianDate(int day, int month, int year, double hour);
-/// Eccentric anomaly (degrees, [0, 360)) from Kepler's equation by at most 15 Newton steps.
+/// Eccentric anomaly (degrees, [0, 360)) from Kepler's equation by at most 15 Newton steps; NaN
+/// for a non-finite input.
 [[nodiscard]] double EccentricAnomaly(double meanAnomalyDeg, double eccentricity);
 
 /// Position (AU) and velocity (AU per day) in an elliptic orbit, x towards perihelion.

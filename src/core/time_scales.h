@@ -78,10 +78,10 @@ inline constexpr JulianDay CalendarSwitchJD = 2299160.5;
 [[nodiscard]] JulianDay ZoneMidnightJulianDay(int year, int month, int day, double zoneHours);
 
 /// Local mean sidereal time in hours, [0, 24], from the Julian Day of 0h UT, the universal time in
-/// hours and the longitude (degrees, east positive). NaN when an input is not finite.
+/// hours and the longitude (degrees, east positive). NaN when an input or the result is not finite.
 [[nodiscard]] double LocalSiderealHours(JulianDay jd0, double utHours, double longitudeDeg);
 /// The sky map's and the ephemeris table's form of the local sidereal time, hours in [0, 24]
-/// (with the quadratic term). NaN when an input is not finite.
+/// (with the quadratic term). NaN when an input is not finite or the quadratic term overflows.
 [[nodiscard]] double SiderealTimeHours(JulianDay jd0, double utHours, double longitudeDeg);
 
 /// Day of the year, 1..366. Throws ConversionError for a month outside 1..12.
