@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -61,6 +62,25 @@ TEST(CatalogueEmbedding, EveryResourceIsAZlibStreamWithBestCompressionHeader) {
     ASSERT_GE(raw.size(), 2) << "resource " << name << " is missing";
     EXPECT_EQ(static_cast<unsigned char>(raw[0]), 0x78) << "resource " << name;
     EXPECT_EQ(static_cast<unsigned char>(raw[1]), 0xDA) << "resource " << name;
+  }
+}
+
+TEST(CatalogueEmbedding, EmbeddedStreamsInflateToTheCommittedTextFiles) {
+  // The source tree: from the environment, else two folders above this file.
+  QString source = qEnvironmentVariable("ZENITRA_SOURCE_DIR");
+  if (source.isEmpty()) source = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../..";
+  if (!QFileInfo::exists(source + "/resources/catalogue/STAR0")) GTEST_SKIP() << "no source tree";
+  for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "STAR6", "ORT", "ORTE",
+                           "ERDE"}) {
+    QFile file(source + QStringLiteral("/resources/catalogue/") +
+               QString::fromLatin1(name));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    const QByteArray text = file.readAll();
+    EXPECT_EQ(InflateCatalogue(RawResource(QString::fromLatin1(name)), QString::fromLatin1(name)),
+              text)
+        << name;
+    EXPECT_TRUE(text.endsWith("\r\n")) << name;
+    EXPECT_EQ(text.count("\n"), text.count("\r\n")) << name << ": every line ends with CR LF";
   }
 }
 
