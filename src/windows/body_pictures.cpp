@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include <csetjmp>
-#include <cstdio>
+#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 #include <limits>
 
 #include <jpeglib.h>

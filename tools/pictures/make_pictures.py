@@ -490,7 +490,7 @@ def moon_strip(moon_texture):
 PLANET_SMALL = {
     # number: (texture, central longitude, Minnaert k, contrast, saturation, gain)
     1171: ("mercury.png", 0.0, 0.6, 1.4, 1.6, 1.25),
-    1173: ("earthmap.png", 10.0, 0.9, 1.5, 1.3, 1.8),
+    1173: ("earthmap.png", 10.0, 0.9, 1.15, 1.3, 1.5),
     1174: ("mars.png", 40.0, 0.7, 1.3, 1.4, 1.15),
     1175: ("jupiter.png", -55.0, 0.85, 2.0, 1.5, 1.1),
     1177: ("uranus.png", 0.0, 0.9, 1.0, 1.3, 1.15),
