@@ -6,6 +6,10 @@
 
 namespace zenitra {
 
+MoonOffset MoonOffsetOf(double radius, double uDeg, double deDeg) {
+  return {radius * SinDeg(uDeg), -radius * CosDeg(uDeg) * SinDeg(deDeg), radius * CosDeg(uDeg)};
+}
+
 std::array<MoonOffset, 4> GalileanMoons(double jd) {
   const double d = jd - 2451545.0;
   const double V = 172.74 + 0.00111588 * d;
@@ -50,11 +54,7 @@ std::array<MoonOffset, 4> GalileanMoons(double jd) {
   const double r3 = 14.9924 - 0.0216 * CosDeg(G);
   const double r4 = 26.3699 - 0.1935 * CosDeg(H);
 
-  const double sinDE = SinDeg(DE);
-  const auto offset = [sinDE](double radius, double u) {
-    return MoonOffset{radius * SinDeg(u), -radius * CosDeg(u) * sinDE, radius * CosDeg(u)};
-  };
-  return {offset(r1, u1), offset(r2, u2), offset(r3, u3), offset(r4, u4)};
+  return {MoonOffsetOf(r1, u1, DE), MoonOffsetOf(r2, u2, DE), MoonOffsetOf(r3, u3, DE), MoonOffsetOf(r4, u4, DE)};
 }
 
 }  // namespace zenitra

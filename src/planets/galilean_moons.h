@@ -16,6 +16,10 @@ struct MoonOffset {
   double Z = 0.0;
 };
 
+/// Offset of a moon at distance radius (Jupiter radii) and angle uDeg in its orbit, seen with the
+/// planetocentric declination of the Earth deDeg.
+[[nodiscard]] MoonOffset MoonOffsetOf(double radius, double uDeg, double deDeg);
+
 /// The four moons in the order Io, Europa, Ganymed, Kallisto at Julian Day jd (used as given,
 /// no Delta T).
 [[nodiscard]] std::array<MoonOffset, 4> GalileanMoons(double jd);

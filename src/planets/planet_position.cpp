@@ -155,6 +155,17 @@ double FullCircleAngle(double y, double x) {
 
 }  // namespace
 
+HoursMinutes SplitRightAscension(double alphaDeg) {
+  const double hours = alphaDeg / 15.0;
+  const double whole = std::trunc(hours);
+  return {whole, (hours - whole) * 60.0};
+}
+
+DegreesMinutes SplitDeclination(double deltaDeg) {
+  const double whole = std::trunc(deltaDeg) + 0.0;  // + 0.0 turns -0 into 0; the minutes carry the sign
+  return {whole, (deltaDeg - whole) * 60.0};
+}
+
 std::string_view CanonicalPlanetName(std::string_view name) {
   static constexpr std::string_view kNames[8] = {"Merkur", "Venus",  "Erde",   "Mars",
                                                  "Jupiter", "Saturn", "Uranus", "Neptun"};
@@ -264,11 +275,12 @@ void ComputePlanet(std::string_view name, double jd, double latitudeDeg, double 
   place.RightAscensionDeg = alpha;
   place.DeclinationDeg = dec;
 
-  const double hours = alpha / 15.0;
-  eph.RightAscensionHours = std::trunc(hours);
-  eph.RightAscensionMinutes = (hours - eph.RightAscensionHours) * 60.0;
-  eph.DeclinationDegrees = std::trunc(dec) + 0.0;  // + 0.0 turns -0 into 0; the minutes carry the sign
-  eph.DeclinationMinutes = (dec - eph.DeclinationDegrees) * 60.0;
+  const HoursMinutes ra = SplitRightAscension(alpha);
+  eph.RightAscensionHours = ra.Hours;
+  eph.RightAscensionMinutes = ra.Minutes;
+  const DegreesMinutes de = SplitDeclination(dec);
+  eph.DeclinationDegrees = de.Degrees;
+  eph.DeclinationMinutes = de.Minutes;
 
   const OrbitalElements el = ElementsOf(p, t);
   eph.ApparentDiameter = el.D / delta;

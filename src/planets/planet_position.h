@@ -85,6 +85,21 @@ struct OuterCorrections {
 };
 [[nodiscard]] OuterCorrections OuterPlanetCorrections(std::string_view name, double jd);
 
+/// Right ascension (degrees) split into whole hours (truncated) and minutes of time with fraction:
+/// 359.99 gives 23 h and 59.96 min.
+struct HoursMinutes {
+  double Hours = 0.0;
+  double Minutes = 0.0;
+};
+[[nodiscard]] HoursMinutes SplitRightAscension(double alphaDeg);
+/// Declination (degrees) split into whole degrees truncated towards zero (never -0) and arc minutes
+/// carrying the sign of the declination: -0.5 gives 0 and -30.
+struct DegreesMinutes {
+  double Degrees = 0.0;
+  double Minutes = 0.0;
+};
+[[nodiscard]] DegreesMinutes SplitDeclination(double deltaDeg);
+
 /// The known planet name that name stands for: one of the eight names, or "Venus" for any other.
 [[nodiscard]] std::string_view CanonicalPlanetName(std::string_view name);
 
