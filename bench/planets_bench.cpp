@@ -1,5 +1,9 @@
 // Planet computations of one sky frame: the eight bodies of ComputePlanet (the Earth and seven
 // planets, as the sky map and the ephemeris table ask for them) and the Venus disc.
+// Note: once a QGuiApplication exists (as in this program and in the sky map), the x86 upper
+// vector registers are left dirty by Qt's initialisation and painting, and every SSE instruction
+// of the computations runs several times slower until a vzeroupper. The figures here include
+// that; the same code without Qt initialised runs about nine times faster.
 #include <benchmark/benchmark.h>
 
 #include "planets/galilean_moons.h"

@@ -189,12 +189,15 @@ OuterCorrections OuterPlanetCorrections(std::string_view name, double jd) {
   const Planet p = PlanetOfName(name);
   if (!IsOuterPlanet(p)) return {};
   const double A = (jd - 2438000.5) * kPi / 9600.0;
-  // s[n] = sin(nA), c[n] = cos(nA) for n = 1 .. 11
+  // s[n] = sin(nA), c[n] = cos(nA) for n = 1 .. 11, by the addition theorems from sin A and cos A
+  // (two library calls instead of twenty-two; the difference is a few units of the last digit).
   double s[12];
   double c[12];
-  for (int n = 1; n <= 11; ++n) {
-    s[n] = std::sin(n * A);
-    c[n] = std::cos(n * A);
+  s[1] = std::sin(A);
+  c[1] = std::cos(A);
+  for (int n = 2; n <= 11; ++n) {
+    s[n] = s[n - 1] * c[1] + c[n - 1] * s[1];
+    c[n] = c[n - 1] * c[1] - s[n - 1] * s[1];
   }
   OuterCorrections k;
   switch (p) {

@@ -67,7 +67,8 @@ void ComputePlanet(std::string_view name, double jd, double latitudeDeg, double 
                                         double longitudeDeg, double zoneHours);
 
 /// Heliocentric ecliptic longitude (degrees, equinox J2000) of a planet at Julian Day jd, as field
-/// 1 of ComputePlanet before its final reduction (may lie slightly outside [0, 360]).
+/// 1 of ComputePlanet before its final reduction (may lie slightly outside [0, 360]). There are no
+/// elements for Pluto: "Pluto", like any other unknown name, gives Venus.
 [[nodiscard]] double HeliocentricLongitude(std::string_view name, double jd);
 
 /// Mean elements of date; t in Julian centuries since J2000. Unknown names give Venus.
