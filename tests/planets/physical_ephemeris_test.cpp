@@ -41,6 +41,27 @@ TEST(PhysicalEphemeris, VenusDiscMatchesWorkedExamples) {
               v->Magnitude + 4.2);
 }
 
+// The disc size belongs to the moment of observation, the brightness to the light emitted one
+// light time earlier: the diameter uses the first, geometric distance, the magnitude the distance
+// after the light-time correction.
+TEST(PhysicalEphemeris, DiameterUsesTheDistanceBeforeAndMagnitudeAfterTheLightTime) {
+  const double t = (ModifiedJulianDate(1, 6, 2004, 12) - 51544.5) / 36525.0;  // near inferior conjunction
+  const Vec3 venus = KeplerPosition(1, t);
+  const Vec3 earth = KeplerPosition(2, t);
+  const double geometric = std::sqrt((venus.x - earth.x) * (venus.x - earth.x) +
+                                     (venus.y - earth.y) * (venus.y - earth.y) +
+                                     (venus.z - earth.z) * (venus.z - earth.z));
+  const auto v = PhysicalEphemeris(1, 1, 6, 2004, 12);
+  ASSERT_TRUE(v.has_value());
+  // Venus' radial motion during the light time changes the distance by about 3e-7 AU here, the
+  // diameter by 6e-5"; the two readings are told apart at 1e-6".
+  const double expected = std::asin(6051.0 / (geometric * 149597870.0)) * 7200.0 * 180.0 / kPi;
+  EXPECT_NEAR(v->ApparentDiameterArcsec, expected, 1e-6);
+  const double afterLightTime = std::asin(6051.0 / (v->EarthDistanceAu * 149597870.0)) * 7200.0 * 180.0 / kPi;
+  EXPECT_GT(std::fabs(afterLightTime - expected), 1e-5);
+  EXPECT_DOUBLE_EQ(v->Magnitude, PlanetBrightness(1, 0.0, 0.0, v->PhaseAngleDeg, v->EarthDistanceAu, v->SunDistanceAu));
+}
+
 // The bright limb faces the Sun: its position angle equals that of the great circle from the
 // planet towards the Sun, Meeus' formula 48.5 with the places of ComputePlanet (equinox J2000; the
 // physical ephemeris refers to the equator of date, which turns position angles by < 0.1 deg
