@@ -1,7 +1,7 @@
 // Reference places for tests/planets/planet_position_test.cpp: geometric geocentric places
 // (no light time, no aberration), mean equator and equinox J2000, from the independent
 // ephemeris library astronomy-engine 2.1.19 (VSOP87 for Mercury to Neptune).
-// Run with the package unpacked next to this script:  node planet_reference.js
+// Fetch and run: npm pack astronomy-engine@2.1.19 && tar xzf astronomy-engine-2.1.19.tgz && node planet_reference.js
 const A = require('./package/astronomy.js');
 const bodies = {Merkur:'Mercury',Venus:'Venus',Mars:'Mars',Jupiter:'Jupiter',Saturn:'Saturn',Uranus:'Uranus',Neptun:'Neptune'};
 for (const jd of [2446186.5, 2450000.5, 2452878.5]) {
