@@ -206,7 +206,7 @@ TEST(EarthApsis, SearchesEndForFarAndNonFiniteDates) {
     }
   }
   EXPECT_TRUE(std::isnan(NextPerihelion(std::nan(""))));
-  EXPECT_TRUE(std::isnan(NextAphelion(INFINITY)));
+  EXPECT_TRUE(std::isnan(NextAphelion(HUGE_VAL)));
   // Beyond any meaningful date the search still returns at once, and never with an instant before t.
   EXPECT_FALSE(NextAphelion(1e300) < 1e300);
   EXPECT_FALSE(NextPerihelion(-1e300) < -1e300);
