@@ -28,7 +28,7 @@ LunationArguments MeanLunation(long double k, long double tau) {
   a.T = T;
   a.jde0 = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 - 0.00000015L * T3 + 0.00000000073L * T4;
   a.M = 2.5534L + 29.10535669L * k - 0.0000218L * T2 - 0.00000011L * T3;
-  // The T^2 coefficient of M' is the program's 0.1017438; Meeus (1st ed.) prints 0.0107438. The
+  // The T^2 coefficient of M' is kept at 0.1017438; Meeus (1st ed.) prints 0.0107438. The
   // difference moves instants by up to 4 min between 1800 and 2200 and nothing near 2000.
   a.Mp = 201.5643L + 385.81693528L * k + 0.1017438L * T2 + 0.00001239L * T3 - 0.000000058L * T4;
   a.F = 160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 + 0.000000011L * T4;
@@ -159,7 +159,7 @@ constexpr ApsisTerm kPerigeeTerms[60] = {
     {0, 0, 1, 502, -13},  {10, 0, 0, -460, 0},  {4, 0, -1, 422, -11}, {6, 0, -1, -256, 0},  {12, 0, 0, 253, 0},
     {1, 0, 0, 237, 0},    {8, 0, -1, 162, 0},   {14, 0, 0, -145, 0},  {0, 2, 0, 129, 0},    {3, 0, 0, -112, 0},
     {10, 0, -1, -104, 0}, {16, 0, 0, 86, 0},    {12, 0, -1, 69, 0},   {5, 0, 0, 66, 0},     {2, 2, 0, -53, 0},
-    // {2, 1, 0, 40, 0} is 0.0040 sin(2D + F) as in the program's table; Meeus, table 50.A, has
+    // {2, 1, 0, 40, 0} is kept as 0.0040 sin(2D + F); Meeus, table 50.A, has
     // sin(2D + M) here. It shifts single perigees by up to 11 min (within the series' 31 min).
     {18, 0, 0, -52, 0},   {14, 0, -1, -46, 0},  {7, 0, 0, -41, 0},    {2, 1, 0, 40, 0},     {20, 0, 0, 32, 0},
     {1, 0, 1, -32, 0},    {16, 0, -1, 31, 0},   {4, 0, 1, -29, 0},    {2, 0, -2, -27, 0},   {4, 0, -2, 24, 0},
