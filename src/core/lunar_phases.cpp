@@ -1,0 +1,252 @@
+#include "core/lunar_phases.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "core/moon_position.h"
+
+namespace zenitra {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Degrees to radians for the unreduced sines of the window form.
+constexpr double kDegToRad = 0.017453292519943295769;
+
+// ---- Phases (Meeus, ch. 49) ---------------------------------------------------------------
+
+// Mean arguments of lunation k, degrees; E from the given Julian centuries tau.
+struct LunationArguments {
+  long double jde0, M, Mp, F, Om, E, k, T;
+};
+
+LunationArguments MeanLunation(long double k, long double tau) {
+  const long double T = k / 1236.85L;
+  const long double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
+  LunationArguments a;
+  a.k = k;
+  a.T = T;
+  a.jde0 = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 - 0.00000015L * T3 + 0.00000000073L * T4;
+  a.M = 2.5534L + 29.10535669L * k - 0.0000218L * T2 - 0.00000011L * T3;
+  // The T^2 coefficient of M' is kept at 0.1017438; Meeus (1st ed.) prints 0.0107438. The
+  // difference moves instants by up to 4 min between 1800 and 2200 and nothing near 2000.
+  a.Mp = 201.5643L + 385.81693528L * k + 0.1017438L * T2 + 0.00001239L * T3 - 0.000000058L * T4;
+  a.F = 160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 + 0.000000011L * T4;
+  a.Om = 124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3;
+  a.E = 1.0L - 0.002516L * tau - 0.0000074L * tau * tau;
+  return a;
+}
+
+// One periodic term of a phase correction: coefficient (days) times E^ePower times the sine of
+// mp*M' + m*M + f*F + om*Omega.
+struct PhaseTerm {
+  double coefficient;
+  std::int8_t ePower, mp, m, f, om;
+};
+
+constexpr PhaseTerm kNewMoonTerms[25] = {
+    {-0.40720, 0, 1, 0, 0, 0},  {0.17241, 1, 0, 1, 0, 0},   {0.01608, 0, 2, 0, 0, 0},   {0.01039, 0, 0, 0, 2, 0},
+    {0.00739, 1, 1, -1, 0, 0},  {-0.00514, 1, 1, 1, 0, 0},  {0.00208, 2, 0, 2, 0, 0},   {-0.00111, 0, 1, 0, -2, 0},
+    {-0.00057, 0, 1, 0, 2, 0},  {0.00056, 1, 2, 1, 0, 0},   {-0.00042, 0, 3, 0, 0, 0},  {0.00042, 1, 0, 1, 2, 0},
+    {0.00038, 1, 0, 1, -2, 0},  {-0.00024, 1, 2, -1, 0, 0}, {-0.00017, 0, 0, 0, 0, 1},  {-0.00007, 0, 1, 2, 0, 0},
+    {0.00004, 0, 2, 0, -2, 0},  {0.00004, 0, 0, 3, 0, 0},   {0.00003, 0, 1, 1, -2, 0},  {0.00003, 0, 2, 0, 2, 0},
+    {-0.00003, 0, 1, 1, 2, 0},  {0.00003, 0, 1, -1, 2, 0},  {-0.00002, 0, 1, -1, -2, 0}, {-0.00002, 0, 3, 1, 0, 0},
+    {0.00002, 0, 4, 0, 0, 0},
+};
+
+constexpr PhaseTerm kFullMoonTerms[25] = {
+    {-0.40614, 0, 1, 0, 0, 0},  {0.17302, 1, 0, 1, 0, 0},   {0.01614, 0, 2, 0, 0, 0},   {0.01043, 0, 0, 0, 2, 0},
+    {0.00734, 1, 1, -1, 0, 0},  {-0.00515, 1, 1, 1, 0, 0},  {0.00209, 2, 0, 2, 0, 0},   {-0.00111, 0, 1, 0, -2, 0},
+    {-0.00057, 0, 1, 0, 2, 0},  {0.00056, 1, 2, 1, 0, 0},   {-0.00042, 0, 3, 0, 0, 0},  {0.00042, 1, 0, 1, 2, 0},
+    {0.00038, 1, 0, 1, -2, 0},  {-0.00024, 1, 2, -1, 0, 0}, {-0.00017, 0, 0, 0, 0, 1},  {-0.00007, 0, 1, 2, 0, 0},
+    {0.00004, 0, 2, 0, -2, 0},  {0.00004, 0, 0, 3, 0, 0},   {0.00003, 0, 1, 1, -2, 0},  {0.00003, 0, 2, 0, 2, 0},
+    {-0.00003, 0, 1, 1, 2, 0},  {0.00003, 0, 1, -1, 2, 0},  {-0.00002, 0, 1, -1, -2, 0}, {-0.00002, 0, 3, 1, 0, 0},
+    {0.00002, 0, 4, 0, 0, 0},
+};
+
+constexpr PhaseTerm kQuarterTerms[25] = {
+    {-0.62801, 0, 1, 0, 0, 0},  {0.17172, 1, 0, 1, 0, 0},   {-0.01183, 1, 1, 1, 0, 0},  {0.00862, 0, 2, 0, 0, 0},
+    {0.00804, 0, 0, 0, 2, 0},   {0.00454, 1, 1, -1, 0, 0},  {0.00204, 2, 0, 2, 0, 0},   {-0.00180, 0, 1, 0, -2, 0},
+    {-0.00070, 0, 1, 0, 2, 0},  {-0.00040, 0, 3, 0, 0, 0},  {-0.00034, 1, 2, -1, 0, 0}, {0.00032, 1, 0, 1, 2, 0},
+    {0.00032, 1, 0, 1, -2, 0},  {-0.00028, 2, 1, 2, 0, 0},  {0.00027, 1, 2, 1, 0, 0},   {-0.00017, 0, 0, 0, 0, 1},
+    {-0.00005, 0, 1, -1, -2, 0}, {0.00004, 0, 2, 0, 2, 0},  {-0.00004, 0, 1, 1, 2, 0},  {0.00004, 0, 1, -2, 0, 0},
+    {0.00003, 0, 1, 1, -2, 0},  {0.00003, 0, 0, 3, 0, 0},   {0.00002, 0, 2, 0, -2, 0},  {0.00002, 0, 1, -1, 2, 0},
+    {-0.00002, 0, 3, 1, 0, 0},
+};
+
+// Planetary arguments A1..A14 (degrees: constant and rate per lunation) and their coefficients.
+struct PlanetaryTerm {
+  double a0, rate, coefficient;
+};
+constexpr PlanetaryTerm kPlanetaryTerms[14] = {
+    {299.77, 0.107408, 0.000325}, {251.88, 0.016321, 0.000165}, {251.83, 26.651886, 0.000164},
+    {349.42, 36.412478, 0.000126}, {84.66, 18.206239, 0.000110}, {141.74, 53.303771, 0.000062},
+    {207.14, 2.453732, 0.000060}, {154.84, 7.30686, 0.000056},   {34.52, 27.261239, 0.000047},
+    {207.19, 0.121824, 0.000042}, {291.34, 1.844379, 0.000040},  {161.72, 24.198154, 0.000037},
+    {239.56, 25.513099, 0.000035}, {331.55, 3.592518, 0.000023},
+};
+
+template <typename Sin>
+long double PhaseTermsSum(const PhaseTerm (&terms)[25], const LunationArguments& a, Sin sin) {
+  long double sum = 0.0L;
+  for (const PhaseTerm& x : terms) {
+    const long double e = x.ePower == 2 ? a.E * a.E : x.ePower == 1 ? a.E : 1.0L;
+    sum += x.coefficient * e * sin(a.Mp * x.mp + a.M * x.m + a.F * x.f + a.Om * x.om);
+  }
+  return sum;
+}
+
+// The additional correction W of the quarters (added for the first, subtracted for the last).
+template <typename Cos>
+long double QuarterW(const LunationArguments& a, Cos cos) {
+  return 0.00306L - 0.00038L * a.E * cos(a.M) + 0.00026L * cos(a.Mp) - 0.00002L * cos(a.Mp - a.M) +
+         0.00002L * cos(a.Mp + a.M) + 0.00002L * cos(2.0L * a.F);
+}
+
+template <typename Sin>
+long double PlanetaryCorrection(const LunationArguments& a, Sin sin) {
+  long double sum = 0.0L;
+  for (int i = 0; i < 14; ++i) {
+    const PlanetaryTerm& x = kPlanetaryTerms[i];
+    long double arg = x.a0 + x.rate * a.k;
+    if (i == 0) arg -= 0.009173L * a.T * a.T;
+    sum += x.coefficient * sin(arg);
+  }
+  return sum;
+}
+
+// The instant of a phase of lunation k: mean instant plus the corrections of its kind.
+template <typename Sin, typename Cos>
+long double PhaseInstant(const LunationArguments& a, PhaseKind kind, Sin sin, Cos cos) {
+  long double jde = a.jde0;
+  switch (kind) {
+    case PhaseKind::NewMoon:
+    case PhaseKind::NextNewMoon: jde += PhaseTermsSum(kNewMoonTerms, a, sin); break;
+    case PhaseKind::FullMoon: jde += PhaseTermsSum(kFullMoonTerms, a, sin); break;
+    case PhaseKind::FirstQuarter: jde += PhaseTermsSum(kQuarterTerms, a, sin) + QuarterW(a, cos); break;
+    case PhaseKind::LastQuarter: jde += PhaseTermsSum(kQuarterTerms, a, sin) - QuarterW(a, cos); break;
+  }
+  return jde + PlanetaryCorrection(a, sin);
+}
+
+// Sine and cosine of degrees converted without reduction (the window form) or after reduction
+// with NormalizeDegrees (everything else).
+auto SinRaw = [](long double deg) { return static_cast<long double>(std::sin(static_cast<double>(deg) * kDegToRad)); };
+auto CosRaw = [](long double deg) { return static_cast<long double>(std::cos(static_cast<double>(deg) * kDegToRad)); };
+auto SinNorm = [](long double deg) { return static_cast<long double>(SinDegNormalized(static_cast<double>(deg))); };
+auto CosNorm = [](long double deg) { return static_cast<long double>(CosDegNormalized(static_cast<double>(deg))); };
+
+// ---- Perigee and apogee (Meeus, ch. 50) ---------------------------------------------------
+
+// One periodic term: multipliers of D, F, M, and the coefficient a * 1e-4 + b * 1e-5 * T days.
+struct ApsisTerm {
+  std::int8_t d, f, m;
+  std::int32_t a, b;
+};
+
+constexpr ApsisTerm kApogeeTerms[32] = {
+    {2, 0, 0, 4392, 0}, {4, 0, 0, 684, 0},   {0, 0, 1, 456, -11}, {2, 0, -1, 426, -11}, {0, 2, 0, 212, 0},
+    {1, 0, 0, -189, 0}, {6, 0, 0, 144, 0},   {4, 0, -1, 113, 0},  {2, 2, 0, 47, 0},     {1, 0, 1, 36, 0},
+    {8, 0, 0, 35, 0},   {6, 0, -1, 34, 0},   {2, -2, 0, -34, 0},  {2, 0, -2, 22, 0},    {3, 0, 0, -17, 0},
+    {4, 2, 0, 13, 0},   {8, 0, -1, 11, 0},   {4, 0, -2, 10, 0},   {10, 0, 0, 9, 0},     {3, 0, 1, 7, 0},
+    {0, 0, 2, 6, 0},    {2, 0, 1, 5, 0},     {2, 0, 2, 5, 0},     {6, 2, 0, 4, 0},      {6, 0, -2, 4, 0},
+    {10, 0, -1, 4, 0},  {5, 0, 0, -4, 0},    {4, -2, 0, -4, 0},   {0, 2, 1, 3, 0},      {12, 0, 0, 3, 0},
+    {2, 2, -1, 3, 0},   {1, 0, -1, -3, 0},
+};
+
+constexpr ApsisTerm kPerigeeTerms[60] = {
+    {2, 0, 0, -16769, 0}, {4, 0, 0, 4589, 0},   {6, 0, 0, -1856, 0},  {8, 0, 0, 883, 0},    {2, 0, -1, -773, 19},
+    {0, 0, 1, 502, -13},  {10, 0, 0, -460, 0},  {4, 0, -1, 422, -11}, {6, 0, -1, -256, 0},  {12, 0, 0, 253, 0},
+    {1, 0, 0, 237, 0},    {8, 0, -1, 162, 0},   {14, 0, 0, -145, 0},  {0, 2, 0, 129, 0},    {3, 0, 0, -112, 0},
+    {10, 0, -1, -104, 0}, {16, 0, 0, 86, 0},    {12, 0, -1, 69, 0},   {5, 0, 0, 66, 0},     {2, 2, 0, -53, 0},
+    // {2, 1, 0, 40, 0} is kept as 0.0040 sin(2D + F); Meeus, table 50.A, has
+    // sin(2D + M) here. It shifts single perigees by up to 11 min (within the series' 31 min).
+    {18, 0, 0, -52, 0},   {14, 0, -1, -46, 0},  {7, 0, 0, -41, 0},    {2, 1, 0, 40, 0},     {20, 0, 0, 32, 0},
+    {1, 0, 1, -32, 0},    {16, 0, -1, 31, 0},   {4, 0, 1, -29, 0},    {2, 0, -2, -27, 0},   {4, 0, -2, 24, 0},
+    {6, 0, -2, -21, 0},   {22, 0, 0, -21, 0},   {18, 0, -1, -21, 0},  {6, 0, 1, 19, 0},     {11, 0, 0, -18, 0},
+    {8, 0, 1, -14, 0},    {4, -2, 0, -14, 0},   {6, 2, 0, -14, 0},    {3, 0, 1, 14, 0},     {5, 0, 1, -14, 0},
+    {13, 0, 0, 13, 0},    {20, 0, -1, 13, 0},   {3, 0, 2, 11, 0},     {4, 2, -2, -11, 0},   {1, 0, 2, -10, 0},
+    {22, 0, -1, -9, 0},   {0, 4, 0, -8, 0},     {6, -2, 0, 8, 0},     {2, -2, 1, 8, 0},     {0, 0, 2, 7, 0},
+    {0, 2, -1, 7, 0},     {2, 4, 0, 7, 0},      {0, 2, -2, -6, 0},    {2, -2, 2, -6, 0},    {24, 0, 0, 6, 0},
+    {4, -4, 0, 5, 0},     {9, 0, 0, 27, 0},     {4, 2, 0, 27, 0},     {2, 0, 2, 5, 0},      {1, 0, -1, -4, 0},
+};
+
+// Steps a search start by `step` days until the found instant is at or after t. The searches
+// need two or three steps; the bound only matters for absurd inputs, where a step is below the
+// resolution of t.
+template <typename Find>
+DateTimeValue StepForward(DateTimeValue t, double step, Find find) {
+  if (!std::isfinite(t)) return kNaN;
+  double a = t - step;
+  for (int i = 0; i < 16; ++i) {
+    const DateTimeValue r = find(a);
+    if (r >= t) return r;
+    a += step;
+  }
+  return kNaN;
+}
+
+}  // namespace
+
+JulianDay WindowPhaseInstant(int day, int month, int year, PhaseKind kind) {
+  const double k0 = std::trunc((year + month / 12.0 + day / 365.0 - 2000.0 + 0.083333333333333333336) * 12.3685);
+  const long double k = k0 + 0.25L * static_cast<int>(kind);
+  const LunationArguments a = MeanLunation(k, k / 1236.85L);
+  return static_cast<double>(PhaseInstant(a, kind, SinRaw, CosRaw));
+}
+
+DateTimeValue NewMoonNear(DateTimeValue t) {
+  const long double tau = (static_cast<long double>(t) - Startup().J2000Date) / 36525.0L;
+  const long double k = std::nearbyint(tau * 1236.85L);
+  const LunationArguments a = MeanLunation(k, tau);
+  return JulianDayToDateTime(static_cast<double>(PhaseInstant(a, PhaseKind::NewMoon, SinNorm, CosNorm)));
+}
+
+DateTimeValue PreviousNewMoon(DateTimeValue t) {
+  if (!std::isfinite(t)) return kNaN;
+  // The first candidate is the new moon nearest t + 28 days; each step goes back 28 days, that is
+  // one lunation or none. Three steps suffice; the bound guards absurd inputs.
+  double b = t + 28.0;
+  for (int i = 0; i < 16; ++i) {
+    const DateTimeValue r = NewMoonNear(b);
+    if (r <= t) return r;
+    b -= 28.0;
+  }
+  return kNaN;
+}
+
+std::optional<std::int64_t> LunationNumber(DateTimeValue t) {
+  const double n = std::nearbyint((PreviousNewMoon(t) - Startup().LunationEpoch) / SynodicMonth) + 1.0;
+  if (!(std::fabs(n) < 9e15)) return std::nullopt;  // also NaN
+  return static_cast<std::int64_t>(n);
+}
+
+DateTimeValue LunarApsis(bool apogee, DateTimeValue t) {
+  long double k = std::nearbyint(((t - Startup().Epoch1999) / 365.25 - 0.97) * 13.2555);
+  if (apogee) k += 0.5L;
+  const long double T = k / 1325.55L;
+  const long double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
+  const long double D = 171.9179L + 335.9106046L * k - 0.010025L * T2 - 0.00001156L * T3 + 0.000000055L * T4;
+  const long double M = 347.3477L + 27.1577721L * k - 0.0008323L * T2 - 0.000001L * T3;
+  const long double F = 316.6109L + 364.5287911L * k - 0.0125131L * T2 - 0.0000148L * T3;
+  const long double jde0 = 2451534.6698L + 27.55454988L * k - 0.0006886L * T2 - 0.000001098L * T3 + 0.0000000052L * T4;
+  long double sum = 0.0L;
+  auto add = [&](const ApsisTerm& x) {
+    sum += (x.a * 1e-4L + x.b * 1e-5L * T) * SinNorm(D * x.d + F * x.f + M * x.m);
+  };
+  if (apogee) {
+    for (const ApsisTerm& x : kApogeeTerms) add(x);
+  } else {
+    for (const ApsisTerm& x : kPerigeeTerms) add(x);
+  }
+  return JulianDayToDateTime(static_cast<double>(jde0 + sum));
+}
+
+DateTimeValue NextPerigee(DateTimeValue t) {
+  return StepForward(t, 28.0, [](DateTimeValue a) { return LunarApsis(false, a); });
+}
+DateTimeValue NextApogee(DateTimeValue t) {
+  return StepForward(t, 28.0, [](DateTimeValue a) { return LunarApsis(true, a); });
+}
+
+}  // namespace zenitra

@@ -1,0 +1,107 @@
+#include "core/vsop87.h"
+
+#include <cmath>
+
+#include "core/generated/vsop87d_earth_terms.h"
+
+namespace zenitra {
+namespace {
+
+constexpr long double kPi = 3.1415926535897932385L;
+constexpr long double kDaysPerMillennium = 365250.0L;
+constexpr long double kTermScale = 1e-8L;  // the stored amplitudes are the published ones times 10^8
+
+// No VSOP87 series of any body has this many terms; the summation never walks further, whatever
+// a derived class returns.
+constexpr int kMaxTermsPerSeries = 100000;
+
+long double DegToRad(long double deg) { return deg / 180.0L * kPi; }
+
+VSOPTerm Fetch(const vsop87d_earth::Series* series, int powers, int index, int power) {
+  if (power < 0 || power >= powers) return {};
+  const vsop87d_earth::Series& s = series[power];
+  if (index < 0 || index >= s.count) return {};
+  return s.terms[index];
+}
+
+}  // namespace
+
+long double TVSOP::Millennia() const {
+  return (static_cast<long double>(date_) - Startup().J2000Date - 0.5L) / kDaysPerMillennium;
+}
+
+// Sums every power of t and forms the polynomial
+// ((((S5 t + S4) t + S3) t + S2) t + S1) t + S0, scaled by 10^-8.
+// Each series is walked until its terminating all-zero term. (Stopping at the first term whose
+// contribution happens to be zero would cut a series short when a cosine is exactly 0, and would
+// never stop for a NaN date, whose contributions are all NaN.)
+long double TVSOP::SumSeries(TermFunction term) const {
+  const long double t = Millennia();
+  constexpr int kPowers = 6;
+  long double sums[kPowers] = {};
+  for (int power = 0; power < kPowers; ++power) {
+    long double s = 0.0L;
+    for (int i = 0; i < kMaxTermsPerSeries; ++i) {
+      const VSOPTerm x = (this->*term)(i, power);
+      if (x.A == 0.0L && x.B == 0.0L && x.C == 0.0L) break;
+      // The argument is formed in extended precision; its cosine in double precision is exact
+      // to far below the 1e-8 precision of the series and many times faster than cosl.
+      s += x.A * std::cos(static_cast<double>(x.B + x.C * t));
+    }
+    sums[power] = s;
+  }
+  long double value = sums[kPowers - 1];
+  for (int power = kPowers - 2; power >= 0; --power) value = value * t + sums[power];
+  return value * kTermScale;
+}
+
+long double TVSOP::Longitude() const { return SumSeries(&TVSOP::LongitudeTerm); }
+long double TVSOP::Latitude() const { return SumSeries(&TVSOP::LatitudeTerm); }
+long double TVSOP::Radius() const { return SumSeries(&TVSOP::RadiusTerm); }
+
+void TVSOP::ToFK5(long double& longitudeRad, long double& latitudeRad) const {
+  const long double T = 10.0L * Millennia();  // Julian centuries
+  const long double lp = longitudeRad + DegToRad(T * (-1.397L - 0.00031L * T));
+  const long double c = std::cos(lp);
+  const long double s = std::sin(lp);
+  longitudeRad += DegToRad((-0.09033L + 0.03916L * (c + s) * std::tan(latitudeRad)) / 3600.0L);
+  latitudeRad += DegToRad(0.03916L / 3600.0L) * (c - s);
+}
+
+VSOPTerm TVSOPEarth::LongitudeTerm(int index, int power) const {
+  return Fetch(vsop87d_earth::kLongitude, vsop87d_earth::kLongitudePowers, index, power);
+}
+VSOPTerm TVSOPEarth::LatitudeTerm(int index, int power) const {
+  return Fetch(vsop87d_earth::kLatitude, vsop87d_earth::kLatitudePowers, index, power);
+}
+VSOPTerm TVSOPEarth::RadiusTerm(int index, int power) const {
+  return Fetch(vsop87d_earth::kRadius, vsop87d_earth::kRadiusPowers, index, power);
+}
+
+int TVSOPEarth::TermCount(char coordinate, int power) {
+  const vsop87d_earth::Series* series = nullptr;
+  int powers = 0;
+  switch (coordinate) {
+    case 'L': series = vsop87d_earth::kLongitude; powers = vsop87d_earth::kLongitudePowers; break;
+    case 'B': series = vsop87d_earth::kLatitude; powers = vsop87d_earth::kLatitudePowers; break;
+    case 'R': series = vsop87d_earth::kRadius; powers = vsop87d_earth::kRadiusPowers; break;
+    default: return 0;
+  }
+  return power >= 0 && power < powers ? series[power].count : 0;
+}
+
+HeliocentricPosition EarthHeliocentric(DateTimeValue date) {
+  TVSOPEarth earth;  // lives for this call only; released on every path
+  earth.SetDate(date);
+  const long double r = earth.Radius();
+  long double l = earth.Longitude();
+  long double b = earth.Latitude();
+  earth.ToFK5(l, b);
+  HeliocentricPosition p;
+  p.LongitudeDeg = NormalizeDegrees(static_cast<double>(l * 180.0L / kPi));
+  p.LatitudeDeg = static_cast<double>(b * 180.0L / kPi);
+  p.RadiusAu = static_cast<double>(r);
+  return p;
+}
+
+}  // namespace zenitra

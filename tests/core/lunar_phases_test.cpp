@@ -1,0 +1,208 @@
+// Phases of the Moon, lunation numbers, perigee and apogee.
+#include "core/lunar_phases.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace zenitra {
+namespace {
+
+constexpr double kMinute = 1.0 / 1440.0;
+constexpr double kSecond = 1.0 / 86400.0;
+
+DateTimeValue At(int year, int month, int day, int hour, int minute, double second = 0.0) {
+  return DateTimeOfDate(year, month, day) + (hour * 3600 + minute * 60 + second) * kSecond;
+}
+
+std::vector<double> RandomMoments(int count, unsigned seed) {
+  std::mt19937_64 engine(seed);
+  std::uniform_real_distribution<double> uniform(DateTimeOfDate(1800, 1, 1), DateTimeOfDate(2200, 1, 1));
+  std::vector<double> moments(count);
+  for (double& t : moments) t = uniform(engine);
+  return moments;
+}
+
+// Meeus, Astronomical Algorithms, 2nd ed., ch. 49: k = 0 is the new moon of 2000-01-06,
+// JDE 2451550.26025 = 18:14:45.
+TEST(NewMoonNear, FindsTheNewMoonOf2000January6) {
+  const double t = NewMoonNear(DateTimeOfDate(2000, 1, 6));
+  EXPECT_NEAR(DateTimeToJulianDay(t), 2451550.26025, 1.0 * kSecond);
+  EXPECT_NEAR(t, At(2000, 1, 6, 18, 14, 45), 1.0 * kSecond);
+}
+
+// Worked example: the new moon of 1977 February (Meeus, example 49.a): JDE 2443192.65118.
+TEST(NewMoonNear, ReproducesWorkedExample1977February) {
+  EXPECT_NEAR(DateTimeToJulianDay(NewMoonNear(DateTimeOfDate(1977, 2, 15))), 2443192.65118, 1.0 * kSecond);
+}
+
+TEST(WindowPhaseInstant, GivesThePhasesOfTheLunationBeforeTheMonth) {
+  // The window passes (day, month - 2, year); for (15, 3, 2024) the lunation of May 2024.
+  const DateTimeValue expected[5] = {At(2024, 5, 8, 3, 23), At(2024, 5, 15, 11, 49), At(2024, 5, 23, 13, 54),
+                                     At(2024, 5, 30, 17, 14), At(2024, 6, 6, 12, 39)};
+  for (int kind = 0; kind <= 4; ++kind) {
+    const double got = JulianDayToDateTime(WindowPhaseInstant(15, 3, 2024, static_cast<PhaseKind>(kind)));
+    EXPECT_NEAR(got, expected[kind], 0.5 * kMinute) << "kind " << kind;
+  }
+}
+
+// Worked example: the last quarter of 2044 January (Meeus, example 49.b), k = 544.75,
+// JDE 2467636.49186. (1, 11, 2043) gives trunc((43 + 11/12 + 1/365 + 1/12) * 12.3685) = 544.
+// Our mean anomaly carries 0.1017438 T^2 where Meeus prints 0.0107438 T^2; at T = 0.44 that
+// moves this instant by +11 s (with Meeus' coefficient the result is 2467636.491845, 1.3 s off).
+TEST(WindowPhaseInstant, ReproducesWorkedExample2044January) {
+  EXPECT_NEAR(WindowPhaseInstant(1, 11, 2043, PhaseKind::LastQuarter), 2467636.49186 + 11.0 * kSecond,
+              1.5 * kSecond);
+}
+
+// Before 2000 the lunation index is truncated towards zero: for (15, -1, 1999) the product is
+// (-1 - 1/12 + 15/365 + 1/12) * 12.3685 = -11.86, so k0 = -11 (the new moon of 1999-02-16),
+// not -12.
+TEST(WindowPhaseInstant, TruncatesTheLunationIndexTowardsZeroBefore2000) {
+  const double newMoon = JulianDayToDateTime(WindowPhaseInstant(15, -1, 1999, PhaseKind::NewMoon));
+  EXPECT_NEAR(newMoon, NewMoonNear(DateTimeOfDate(1999, 2, 16)), 1.0 * kSecond);
+  EXPECT_NEAR(newMoon, At(1999, 2, 16, 6, 40), 30.0 * kMinute);
+}
+
+// Independent references: F. Espenak, "Phases of the Moon" tables (NASA Goddard / AstroPixels),
+// times in UT rounded to the minute. The series give dynamical time, so Delta T (63.8 s in 2000,
+// 69.2 s in 2024; IERS) is subtracted. Tolerance one minute: rounding of the table (0.5 min)
+// and the method's error against the full lunar theory (under 20 s, Meeus ch. 49).
+TEST(WindowPhaseInstant, AgreesWithPublishedPhaseTables) {
+  struct Case {
+    int day, month, year;  // the window's arguments
+    PhaseKind kind;
+    DateTimeValue ut;
+    double deltaTSeconds;
+    const char* what;
+  };
+  const Case cases[] = {
+      {15, -1, 2000, PhaseKind::FullMoon, At(2000, 1, 21, 4, 40), 63.8, "full moon 2000-01-21 04:40"},
+      {15, -1, 2000, PhaseKind::NextNewMoon, At(2000, 2, 5, 13, 3), 63.8, "new moon 2000-02-05 13:03"},
+      {15, 1, 2024, PhaseKind::FullMoon, At(2024, 3, 25, 7, 0), 69.2, "full moon 2024-03-25 07:00"},
+      {15, 1, 2024, PhaseKind::NextNewMoon, At(2024, 4, 8, 18, 21), 69.2, "new moon 2024-04-08 18:21"},
+      {15, 7, 2024, PhaseKind::FullMoon, At(2024, 9, 18, 2, 34), 69.2, "full moon 2024-09-18 02:34"},
+      {15, 7, 2024, PhaseKind::NextNewMoon, At(2024, 10, 2, 18, 49), 69.2, "new moon 2024-10-02 18:49"},
+  };
+  for (const Case& c : cases) {
+    const double got = JulianDayToDateTime(WindowPhaseInstant(c.day, c.month, c.year, c.kind)) - c.deltaTSeconds * kSecond;
+    EXPECT_NEAR(got, c.ut, 1.0 * kMinute) << c.what << ": difference " << (got - c.ut) * 1440.0 << " min";
+  }
+}
+
+TEST(WindowPhaseInstant, LunationsLastBetween29Point2And29Point9Days) {
+  std::mt19937 engine(4);
+  std::uniform_int_distribution<int> year(1800, 2200), month(1, 12), day(1, 28);
+  for (int i = 0; i < 3000; ++i) {
+    const int y = year(engine), m = month(engine) - 2, d = day(engine);
+    double previous = -1e300;
+    for (int kind = 0; kind <= 4; ++kind) {
+      const double instant = WindowPhaseInstant(d, m, y, static_cast<PhaseKind>(kind));
+      EXPECT_GT(instant, previous) << d << "." << m << "." << y << " kind " << kind;
+      previous = instant;
+    }
+    const double length = WindowPhaseInstant(d, m, y, PhaseKind::NextNewMoon) - WindowPhaseInstant(d, m, y, PhaseKind::NewMoon);
+    EXPECT_GT(length, 29.2) << d << "." << m << "." << y;
+    EXPECT_LT(length, 29.9) << d << "." << m << "." << y;
+  }
+}
+
+TEST(PreviousNewMoon, IsTheLastNewMoonAtOrBeforeT) {
+  for (const double t : RandomMoments(3000, 5)) {
+    const double r = PreviousNewMoon(t);
+    EXPECT_LE(r, t) << "t " << t;
+    EXPECT_GT(r, t - 29.9) << "t " << t << ": a new moon was skipped";
+  }
+  // Just after a new moon it is that new moon. (The eccentricity factor follows the moment asked
+  // for, so the same lunation found from two moments differs by microseconds.)
+  const double newMoon = NewMoonNear(DateTimeOfDate(2024, 4, 8));
+  EXPECT_NEAR(PreviousNewMoon(newMoon + kSecond), newMoon, 0.01 * kSecond);
+}
+
+TEST(LunationNumber, CountsFromTheNewMoonOf1923January17) {
+  // Every moment between the new moons of 2000-01-06 18:15 and 2000-02-05 13:03 is lunation 953.
+  for (double t = At(2000, 1, 6, 18, 16); t < At(2000, 2, 5, 13, 2); t += 0.25) {
+    EXPECT_EQ(LunationNumber(t), 953) << "t " << t;
+  }
+  EXPECT_EQ(LunationNumber(At(2000, 1, 6, 18, 13)), 952);
+  EXPECT_EQ(LunationNumber(At(1923, 1, 18, 0, 0)), 1);
+  EXPECT_EQ(LunationNumber(At(1923, 2, 10, 0, 0)), 1);
+  EXPECT_FALSE(LunationNumber(std::nan("")).has_value());
+}
+
+// Worked example: the apogee of 1988 October (Meeus, example 50.a): JDE 2447442.3543,
+// 1988-10-07 20:30 TD.
+TEST(LunarApsis, ReproducesWorkedExampleApogee1988October) {
+  const double t = LunarApsis(true, DateTimeOfDate(1988, 10, 1));
+  EXPECT_NEAR(DateTimeToJulianDay(t), 2447442.3543, 1e-4);
+  EXPECT_NEAR(NextApogee(DateTimeOfDate(1988, 10, 1)), t, 1.0 * kSecond);
+}
+
+// Independent references: perigees as published in F. Espenak's "Moon at Perigee and Apogee"
+// tables (UT, to the minute): 2011-03-19 19:09 (356 577 km), 2012-05-06 03:34 (356 953 km),
+// 2016-11-14 11:22 (356 509 km). Tolerance: the perigee series of Meeus ch. 50 errs by up to
+// 31 minutes against the full lunar theory, plus a minute for Delta T and rounding.
+TEST(NextPerigee, AgreesWithPublishedPerigeeTables) {
+  struct Case {
+    DateTimeValue from, ut;
+    const char* what;
+  };
+  const Case cases[] = {
+      {DateTimeOfDate(2011, 3, 15), At(2011, 3, 19, 19, 9), "perigee 2011-03-19 19:09"},
+      {DateTimeOfDate(2012, 5, 1), At(2012, 5, 6, 3, 34), "perigee 2012-05-06 03:34"},
+      {DateTimeOfDate(2016, 11, 10), At(2016, 11, 14, 11, 22), "perigee 2016-11-14 11:22"},
+  };
+  for (const Case& c : cases) {
+    const double got = NextPerigee(c.from) - 66.0 * kSecond;
+    EXPECT_NEAR(got, c.ut, 32.0 * kMinute) << c.what << ": difference " << (got - c.ut) * 1440.0 << " min";
+  }
+}
+
+// The interval between successive perigees varies with the Sun's position relative to the
+// Moon's line of apsides from about 24.6 to 28.6 days (Meeus' perigee series itself gives a
+// shortest interval of 24.64 days over 1800-2200).
+TEST(NextPerigee, IsAtOrAfterTAndSuccessivePerigeesAre24Point6To28Point6DaysApart) {
+  double shortest = 100.0;
+  double longest = 0.0;
+  for (const double t : RandomMoments(3000, 6)) {
+    const double first = NextPerigee(t);
+    EXPECT_GE(first, t) << "t " << t;
+    const double second = NextPerigee(first + 1.0);
+    EXPECT_GE(second - first, 24.6) << "t " << t;
+    EXPECT_LE(second - first, 28.6) << "t " << t;
+    shortest = std::fmin(shortest, second - first);
+    longest = std::fmax(longest, second - first);
+    const double apogee = NextApogee(t);
+    EXPECT_GE(apogee, t) << "t " << t;
+    EXPECT_LT(apogee - t, 29.0) << "t " << t;
+  }
+  RecordProperty("shortest_days", std::to_string(shortest));
+  RecordProperty("longest_days", std::to_string(longest));
+}
+
+TEST(LunarSearches, EndForFarAndNonFiniteDates) {
+  for (const int year : {-4000, 8000}) {
+    const double t = DateTimeOfDate(year, 6, 1);
+    EXPECT_LE(PreviousNewMoon(t), t) << "year " << year;
+    EXPECT_GT(PreviousNewMoon(t), t - 30.0) << "year " << year;
+    EXPECT_GE(NextPerigee(t), t) << "year " << year;
+    EXPECT_LT(NextPerigee(t), t + 29.0) << "year " << year;
+    EXPECT_GE(NextApogee(t), t) << "year " << year;
+    EXPECT_LT(NextApogee(t), t + 29.0) << "year " << year;
+    EXPECT_TRUE(LunationNumber(t).has_value()) << "year " << year;
+  }
+  for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    EXPECT_TRUE(std::isnan(PreviousNewMoon(bad)));
+    EXPECT_TRUE(std::isnan(NextPerigee(bad)));
+    EXPECT_TRUE(std::isnan(NextApogee(bad)));
+  }
+  // Beyond any meaningful date the searches still return at once, never with a wrong-side answer.
+  EXPECT_FALSE(PreviousNewMoon(1e300) > 1e300);
+  EXPECT_FALSE(NextPerigee(1e300) < 1e300);
+}
+
+}  // namespace
+}  // namespace zenitra

@@ -1,0 +1,216 @@
+// Nutation, sidereal time, the Sun's apparent place, rising and setting, perihelion.
+#include "core/sun_position.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace zenitra {
+namespace {
+
+constexpr double kArcsec = 1.0 / 3600.0;  // degrees
+constexpr double kMinute = 1.0 / 1440.0;  // days
+
+// UT instant of a civil date and a time of day.
+DateTimeValue At(int year, int month, int day, int hour, int minute) {
+  return DateTimeOfDate(year, month, day) + (hour * 60 + minute) * kMinute;
+}
+
+// Worked example: 1987-04-10 0h TD (J. Meeus, Astronomical Algorithms, 2nd ed., example 22.a):
+// delta psi = -3.788", true obliquity 23 deg 26' 36.850". The 31 rows leave out terms of at most
+// 0.0014" each, about 0.03" in all.
+TEST(Nutation, ReproducesWorkedExample1987April10) {
+  const NutationValue n = Nutation(DateTimeOfDate(1987, 4, 10));
+  EXPECT_NEAR(n.DeltaPsiDeg / kArcsec, -3.788, 0.03);
+  EXPECT_NEAR(n.ObliquityDeg, 23.0 + 26.0 / 60.0 + 36.850 / 3600.0, 0.03 * kArcsec);
+}
+
+// Worked example: apparent sidereal time at Greenwich, 1987-04-10 0h UT, 13h 10m 46.1351s
+// (Meeus, example 12.a with the nutation of example 22.a).
+TEST(ApparentSiderealTime, ReproducesWorkedExample1987April10) {
+  const double expected = (13.0 + 10.0 / 60.0 + 46.1351 / 3600.0) * 15.0;
+  EXPECT_NEAR(ApparentSiderealTime(DateTimeOfDate(1987, 4, 10)), expected, 0.03 * kArcsec);
+}
+
+TEST(ApparentSiderealTime, StaysInZeroTo360) {
+  for (int i = -2000; i <= 2000; ++i) {
+    const double t = 36526.0 + i * 37.123;
+    const double s = ApparentSiderealTime(t);
+    EXPECT_GE(s, 0.0) << "t " << t;
+    EXPECT_LT(s, 360.0) << "t " << t;
+  }
+}
+
+// Low-precision nutation, same example: delta psi -3.788", delta epsilon +9.443" to about 0.5"
+// in longitude and 0.1" in obliquity (Meeus, ch. 22).
+TEST(ShortNutation, AgreesWithTheFullTheoryToItsPrecision) {
+  const ShortNutationValue n = ShortNutation(DateTimeToJulianDay(DateTimeOfDate(1987, 4, 10)));
+  EXPECT_NEAR(n.DeltaPsiArcsec, -3.788, 0.5);
+  EXPECT_NEAR(n.DeltaEpsilonArcsec, 9.443, 0.1);
+}
+
+TEST(SunPosition, AtJ2000NoonHasTheExpectedPlace) {
+  const BodyPosition p = SunPosition(36526.5);
+  EXPECT_NEAR(p.Longitude, 280.37, 0.005);
+  EXPECT_NEAR(p.RightAscension, -78.7, 0.05) << "right ascension lies in (-180, 180]";
+  EXPECT_NEAR(p.Declination, -23.03, 0.005);
+  EXPECT_NEAR(p.DistanceKm, 147100000.0, 5000.0);
+}
+
+// Worked example: the Sun on 1992-10-13 0h TD (Meeus, example 25.b): apparent
+// lambda = 199 deg 54' 21.818", delta = -7 deg 47' 01.74", R = 0.99760775 AU from the abridged
+// VSOP87 of Meeus' appendix. The full series moves lambda by -0.27" and R to 0.99760853; the
+// second FK5 step adds -0.09"; so 0.5" and 2e-8 AU.
+TEST(SunPosition, ReproducesWorkedExample1992October13) {
+  const BodyPosition p = SunPosition(DateTimeOfDate(1992, 10, 13));
+  EXPECT_NEAR(p.Longitude, 199.0 + 54.0 / 60.0 + 21.818 / 3600.0, 0.5 * kArcsec);
+  EXPECT_NEAR(p.Declination, -(7.0 + 47.0 / 60.0 + 1.74 / 3600.0), 0.5 * kArcsec);
+  EXPECT_NEAR(p.DistanceKm / SunKmPerAu, 0.99760853, 2e-8);
+  EXPECT_NEAR(SunDistanceAU(DateTimeOfDate(1992, 10, 13)), 0.99760853, 2e-8);
+}
+
+TEST(SunPosition, StaysNearTheEclipticWithinItsRanges) {
+  for (int i = 0; i < 400; ++i) {
+    const double t = DateTimeOfDate(1800, 1, 1) + i * 365.2422 + i * 0.731;
+    const BodyPosition p = SunPosition(t);
+    EXPECT_GE(p.Longitude, 0.0) << "t " << t;
+    EXPECT_LT(p.Longitude, 360.0) << "t " << t;
+    EXPECT_LT(std::fabs(p.Latitude), 2.0 * kArcsec) << "t " << t;
+    EXPECT_GT(p.RightAscension, -180.0) << "t " << t;
+    EXPECT_LE(p.RightAscension, 180.0) << "t " << t;
+    EXPECT_LT(std::fabs(p.Declination), 23.5) << "t " << t;
+  }
+}
+
+TEST(SunDiameterArcsec, IsTwice959Point63AtOneAU) {
+  // 1919.26" at 1 AU: the diameter scales as 1/R.
+  const double t = 45000.3;
+  EXPECT_NEAR(SunDiameterArcsec(t) * SunDistanceAU(t), 1919.26, 1e-9);
+}
+
+TEST(Interpolate3, BridgesTheJumpAcrossZero) {
+  EXPECT_DOUBLE_EQ(Interpolate3(0.5, 359.0, 1.0, 3.0), 2.0);
+  EXPECT_DOUBLE_EQ(Interpolate3(-0.5, 1.0, 3.0, 5.0), 2.0);
+  EXPECT_DOUBLE_EQ(Interpolate3(0.0, 10.0, 20.0, 40.0), 20.0);
+  // Right ascensions in (-180, 180] jumping from +179 to -179.
+  EXPECT_DOUBLE_EQ(Interpolate3(0.5, 178.0, 179.0, -180.0), 179.5);
+}
+
+// Berlin on 2024-06-21 (latitude 52.52 N, longitude 13.40 E): rising 02:43, culmination 11:08,
+// setting 19:33 UT to the minute.
+TEST(SunRiseSetTransit, BerlinAtTheSummerSolstice2024) {
+  const double day = DateTimeOfDate(2024, 6, 21);
+  EXPECT_NEAR(SunRise(-13.40, 52.52, day), At(2024, 6, 21, 2, 43), 0.5 * kMinute);
+  EXPECT_NEAR(SunTransit(-13.40, 52.52, day), At(2024, 6, 21, 11, 8), 0.5 * kMinute);
+  EXPECT_NEAR(SunSet(-13.40, 52.52, day), At(2024, 6, 21, 19, 33), 0.5 * kMinute);
+}
+
+// Independent references: published almanac rise and set times, rounded to the minute.
+// Tolerance: 0.5 min of rounding plus 0.5 min for the method's single correction step, the
+// neglect of Delta T and the exact coordinates behind the table.
+struct AlmanacCase {
+  const char* source;
+  double latitude, longitudeEast;
+  int year, month, day;  // UT day of the event
+  int hour, minute;      // UT
+  bool rising;
+};
+const AlmanacCase kAlmanac[] = {
+    // U.S. Naval Observatory, "Almanac for Computers" (1990), worked sunrise example: Wayne, New
+    // Jersey, 40 deg 55' N, 74 deg 18' W, 1990-06-25: sunrise 05:26 EDT = 09:26 UT.
+    {"Almanac for Computers, Wayne NJ", 40.0 + 55.0 / 60.0, -(74.0 + 18.0 / 60.0), 1990, 6, 25, 9, 26, true},
+    // Published rise/set tables for London (51.5074 N, 0.1278 W), 2024: 21 June sunrise 04:43,
+    // sunset 21:21 BST; 21 December sunrise 08:04, sunset 15:53 GMT.
+    {"London rise 2024-06-21", 51.5074, -0.1278, 2024, 6, 21, 3, 43, true},
+    {"London set 2024-06-21", 51.5074, -0.1278, 2024, 6, 21, 20, 21, false},
+    {"London rise 2024-12-21", 51.5074, -0.1278, 2024, 12, 21, 8, 4, true},
+    {"London set 2024-12-21", 51.5074, -0.1278, 2024, 12, 21, 15, 53, false},
+    // Published rise/set tables for New York (40.7128 N, 74.0060 W), 2024-06-20: sunrise 05:25,
+    // sunset 20:31 EDT (the setting falls on the UT day 21 June).
+    {"New York rise 2024-06-20", 40.7128, -74.0060, 2024, 6, 20, 9, 25, true},
+    {"New York set 2024-06-20", 40.7128, -74.0060, 2024, 6, 21, 0, 31, false},
+};
+
+TEST(SunRiseSetTransit, AgreesWithPublishedAlmanacsToAMinute) {
+  for (const AlmanacCase& c : kAlmanac) {
+    const double day = DateTimeOfDate(c.year, c.month, c.day);
+    const double got = c.rising ? SunRise(-c.longitudeEast, c.latitude, day) : SunSet(-c.longitudeEast, c.latitude, day);
+    const double expected = At(c.year, c.month, c.day, c.hour, c.minute);
+    EXPECT_NEAR(got, expected, 1.0 * kMinute)
+        << c.source << ": got " << (got - day) * 1440.0 << " min after 0h UT, expected " << (expected - day) * 1440.0;
+  }
+}
+
+TEST(SunRiseSetTransit, MidnightSunAndPolarNightAt70NorthGiveNoEvent) {
+  for (const int day : {20, 25, 28}) {
+    const double june = DateTimeOfDate(2024, 6, day);
+    const double december = DateTimeOfDate(2024, 12, day);
+    for (const double d : {june, december}) {
+      EXPECT_EQ(SunRise(-20.0, 70.0, d), NoEvent) << "t " << d;
+      EXPECT_EQ(SunSet(-20.0, 70.0, d), NoEvent) << "t " << d;
+      EXPECT_EQ(SunTransit(-20.0, 70.0, d), NoEvent) << "t " << d;
+    }
+  }
+}
+
+TEST(SunRiseSetTransit, PolesGiveNoEventNeverNaN) {
+  for (int i = 0; i < 366; i += 3) {
+    const double d = DateTimeOfDate(2024, 1, 1) + i;
+    for (const double latitude : {90.0, -90.0}) {
+      for (const double r : {SunRise(0.0, latitude, d), SunSet(0.0, latitude, d), SunTransit(0.0, latitude, d)}) {
+        EXPECT_EQ(r, NoEvent) << "latitude " << latitude << ", day " << d;
+      }
+    }
+  }
+  EXPECT_EQ(SunRise(0.0, std::nan(""), 45000.0), NoEvent);
+  EXPECT_EQ(SunSet(0.0, 50.0, std::nan("")), NoEvent);
+}
+
+// Property: wherever the Sun rises and sets, the order is rising, culmination, setting within
+// the day, and the events lie on the day asked for (up to the one-step correction).
+TEST(SunRiseSetTransit, EventsAreOrderedAtMidLatitudes) {
+  for (int i = 0; i < 60; ++i) {
+    const double d = DateTimeOfDate(2023, 1, 1) + i * 6;
+    const double rise = SunRise(0.0, 45.0, d);
+    const double transit = SunTransit(0.0, 45.0, d);
+    const double set = SunSet(0.0, 45.0, d);
+    EXPECT_LT(rise, transit) << "day " << d;
+    EXPECT_LT(transit, set) << "day " << d;
+    EXPECT_NEAR(transit, d + 0.5, 17.0 * kMinute) << "equation of time stays under 17 min";
+  }
+}
+
+// The mean instant (no periodic terms): 2024-01-04 about 05:43.
+TEST(EarthApsis, NextPerihelionOf2024) {
+  EXPECT_NEAR(NextPerihelion(DateTimeOfDate(2024, 1, 1)), At(2024, 1, 4, 5, 43), 1.0 * kMinute);
+}
+
+TEST(EarthApsis, NextApsisIsTheFirstAtOrAfterT) {
+  for (int i = 0; i < 500; ++i) {
+    const double t = DateTimeOfDate(1800, 1, 1) + i * 292.17;
+    const double p = NextPerihelion(t);
+    const double a = NextAphelion(t);
+    EXPECT_GE(p, t) << "t " << t;
+    EXPECT_LT(p - t, 365.26) << "t " << t;
+    EXPECT_GE(a, t) << "t " << t;
+    EXPECT_LT(a - t, 365.26) << "t " << t;
+  }
+}
+
+TEST(EarthApsis, SearchesEndForFarAndNonFiniteDates) {
+  for (const int year : {-4000, 8000}) {
+    const double t = DateTimeOfDate(year, 1, 1);
+    for (const double r : {NextPerihelion(t), NextAphelion(t)}) {
+      EXPECT_GE(r, t) << "year " << year;
+      EXPECT_LT(r - t, 365.26) << "year " << year;
+    }
+  }
+  EXPECT_TRUE(std::isnan(NextPerihelion(std::nan(""))));
+  EXPECT_TRUE(std::isnan(NextAphelion(HUGE_VAL)));
+  // Beyond any meaningful date the search still returns at once, and never with an instant before t.
+  EXPECT_FALSE(NextAphelion(1e300) < 1e300);
+  EXPECT_FALSE(NextPerihelion(-1e300) < -1e300);
+}
+
+}  // namespace
+}  // namespace zenitra
