@@ -3,15 +3,12 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include "sky/vector_state.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-#if defined(__x86_64__) || defined(__i386__)
-  // Starting Qt leaves the upper halves of the AVX registers dirty; every later mix of SSE and
-  // AVX code (the compiled computations against libm) then pays a transition penalty that made
-  // the trigonometry-bound benchmarks ten times slower. Clear them once.
-  if (__builtin_cpu_supports("avx")) asm volatile("vzeroupper");
-#endif
+  zenitra::ClearUpperVectorState();  // starting Qt leaves the AVX upper halves dirty
   ::benchmark::Initialize(&argc, argv);
   if (::benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   ::benchmark::RunSpecifiedBenchmarks();
