@@ -8,22 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "support/random_moments.h"
+
 namespace zenitra {
 namespace {
+
+using zenitra::testing::RandomMoments;
 
 constexpr double kMinute = 1.0 / 1440.0;
 constexpr double kSecond = 1.0 / 86400.0;
 
 DateTimeValue At(int year, int month, int day, int hour, int minute, double second = 0.0) {
   return DateTimeOfDate(year, month, day) + (hour * 3600 + minute * 60 + second) * kSecond;
-}
-
-std::vector<double> RandomMoments(int count, unsigned seed) {
-  std::mt19937_64 engine(seed);
-  std::uniform_real_distribution<double> uniform(DateTimeOfDate(1800, 1, 1), DateTimeOfDate(2200, 1, 1));
-  std::vector<double> moments(count);
-  for (double& t : moments) t = uniform(engine);
-  return moments;
 }
 
 // Meeus, Astronomical Algorithms, 2nd ed., ch. 49: k = 0 is the new moon of 2000-01-06,

@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "support/random_moments.h"
+
 #include "core/lunar_phases.h"
 #include "core/sun_position.h"
 
 namespace zenitra {
 namespace {
+
+using zenitra::testing::RandomMoments;
 
 constexpr double kMinute = 1.0 / 1440.0;
 
@@ -21,15 +25,6 @@ double Separation(double ra1, double dec1, double ra2, double dec2) {
   const double r = 3.14159265358979323846 / 180.0;
   const double c = std::sin(dec1 * r) * std::sin(dec2 * r) + std::cos(dec1 * r) * std::cos(dec2 * r) * std::cos((ra1 - ra2) * r);
   return std::acos(std::fmin(1.0, c)) / r;
-}
-
-// Random moments from 1800 to 2200, the same on every run.
-std::vector<double> RandomMoments(int count, unsigned seed) {
-  std::mt19937_64 engine(seed);
-  std::uniform_real_distribution<double> uniform(DateTimeOfDate(1800, 1, 1), DateTimeOfDate(2200, 1, 1));
-  std::vector<double> moments(count);
-  for (double& t : moments) t = uniform(engine);
-  return moments;
 }
 
 // Worked example: the Moon on 1992-04-12 0h TD (J. Meeus, Astronomical Algorithms, 2nd ed.,
