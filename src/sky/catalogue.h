@@ -5,9 +5,13 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <vector>
+
+#include "core/shared_types.h"
 
 namespace zenitra {
 
@@ -34,6 +38,8 @@ struct CatalogueStar {
   std::uint8_t SpectralClass = 0;  ///< 1 O, 2 B, 3 A, 4 F, 5 G, 6 K, 7 M, 8 S
 };
 /// The star table from the lines of STAR0 (4 lines a record); element 0 is record 1.
+/// Throws CatalogueError naming STAR0 when the line count is not a multiple of 4, a number does
+/// not parse, a position is out of range or a class index is outside 1..8.
 [[nodiscard]] std::vector<CatalogueStar> BuildStarTable(const QStringList& star0Lines);
 
 /// Everything the sky map keeps for the life of the program.
@@ -46,7 +52,29 @@ struct Catalogue {
   QStringList Places;                ///< ORT
   QStringList PlaceNames;            ///< ORTE
 };
-/// Loads and parses every catalogue the main window keeps. Throws CatalogueError.
+/// Loads and parses every catalogue the main window keeps (in the order STAR5, STAR1, STAR2,
+/// STAR3, STAR0, ORT, ORTE) and checks their structure: record sizes, 89 constellations, STAR3
+/// parallel to STAR0, ORTE equal to the first field of ORT. Throws CatalogueError.
 [[nodiscard]] Catalogue LoadCatalogue();
+
+/// The message of a CatalogueError for the resource `resourceName` (shown in upper case).
+[[nodiscard]] QString CatalogueDamagedMessage(const QString& resourceName);
+
+/// One ORT line: name, tab, latitude (degrees, north positive), tab, longitude (degrees, east
+/// positive), tab, zone (hours, "+8" and "-4.5" accepted). Empty when the line is malformed or a
+/// value is not finite or out of range (|latitude| > 90, |longitude| > 180, |zone| > 14).
+[[nodiscard]] std::optional<Location> ParsePlaceRecord(const QString& ortLine);
+
+/// One STAR6 record: the key and the eight fields (right ascension in hours, declination in
+/// degrees, two spare numbers, absolute magnitude, apparent magnitude, distance in light years,
+/// spectral class), each field cut to its first 10 characters.
+struct StarInformationRecord {
+  QString Key;
+  std::array<QString, 8> Fields;
+};
+/// The first STAR6 record (9 lines each) whose key begins with `starName`; empty if none does.
+/// An incomplete record at the end is never read.
+[[nodiscard]] std::optional<StarInformationRecord> FindStarInformation(
+    const QStringList& star6Lines, const QString& starName);
 
 }  // namespace zenitra
