@@ -1,6 +1,7 @@
 #include "sky/projection.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "core/time_scales.h"
@@ -8,8 +9,16 @@
 namespace zenitra {
 
 int RoundHalfEven(double value) {
-  // std::nearbyint follows the current rounding mode, which is round-to-nearest-even.
-  return static_cast<int>(std::nearbyint(value));
+  // Adding and removing 1.5 * 2^52 leaves the nearest integer, halves to even, in the default
+  // rounding mode (exact for |value| < 2^51); cheaper than a library call per pixel.
+  // Outside the int range the result saturates (and NaN gives 0) instead of overflowing.
+  constexpr double kMagic = 6755399441055744.0;
+  if (std::fabs(value) < 2147483647.0) {
+    volatile double shifted = value + kMagic;  // volatile: the sum must be rounded to double here
+    return static_cast<int>(shifted - kMagic);
+  }
+  if (std::isnan(value)) return 0;
+  return value > 0 ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
 }
 
 bool SkySummerTime(int day, int month, int year) {
@@ -53,19 +62,32 @@ ProjectionFrame MakeProjectionFrame(int width, int height, const ShownMoment& m,
   f.Moment = ZoneMidnightJulianDay(m.Year, m.Month, m.Day, place.ZoneHours) + m.Hour / 24.0 +
              m.Minute / 1440.0 + m.Second / 86400.0;
   f.Theta = SkySiderealAngle(m, place, summerTimeSwitch);
+  f.SinTheta = std::sin(f.Theta);
+  f.CosTheta = std::cos(f.Theta);
   f.CentreAzimuth = centreAzimuthDeg;
   return f;
 }
 
 bool ProjectToScreen(const ProjectionFrame& f, double alpha, double delta, ScreenPoint& point) {
-  if (!std::isfinite(alpha) || !std::isfinite(delta) || !std::isfinite(f.Theta)) return false;
-  const double t = f.Theta - alpha;
-  const double sinH = f.SinLatitude * std::sin(delta) + f.CosLatitude * std::cos(delta) * std::cos(t);
+  if (!std::isfinite(alpha) || !std::isfinite(delta)) return false;
+  return ProjectToScreen(f, std::sin(alpha), std::cos(alpha), std::sin(delta), std::cos(delta), point);
+}
+
+bool ProjectToScreen(const ProjectionFrame& f, double sinAlpha, double cosAlpha, double sinDelta, double cosDelta,
+                     ScreenPoint& point) {
+  if (!std::isfinite(sinAlpha) || !std::isfinite(cosAlpha) || !std::isfinite(sinDelta) ||
+      !std::isfinite(cosDelta) || !std::isfinite(f.SinTheta) || !std::isfinite(f.CosTheta)) {
+    return false;
+  }
+  // Hour angle t = theta - alpha.
+  const double sinT = f.SinTheta * cosAlpha - f.CosTheta * sinAlpha;
+  const double cosT = f.CosTheta * cosAlpha + f.SinTheta * sinAlpha;
+  const double sinH = f.SinLatitude * sinDelta + f.CosLatitude * cosDelta * cosT;
   if (!(std::fabs(sinH) <= 1.0)) return false;
-  const double h = std::asin(sinH);
-  const double sinA = std::cos(delta) * std::sin(t) / std::cos(h);
+  const double cosH = std::sqrt(1.0 - sinH * sinH);  // cos of the altitude, which lies in [-90, 90]
+  const double sinA = cosDelta * sinT / cosH;
   if (!(std::fabs(sinA) <= 1.0)) return false;
-  const double c = f.SinLatitude * std::cos(delta) * std::cos(t) - f.CosLatitude * std::sin(delta);
+  const double c = f.SinLatitude * cosDelta * cosT - f.CosLatitude * sinDelta;
   const double asinDeg = std::asin(sinA) * 180.0 / std::numbers::pi;
   const double azimuth = c > 0.0 ? asinDeg : 180.0 - asinDeg;
   double a = azimuth - f.CentreAzimuth;
@@ -77,7 +99,7 @@ bool ProjectToScreen(const ProjectionFrame& f, double alpha, double delta, Scree
   if (!(std::fabs(xs) < 1e9)) return false;
   point.X = RoundHalfEven(xs);
   if (point.X <= -10 || point.X >= f.Width + 10) return false;
-  point.Y = AltitudeRow(f.Height, h);
+  point.Y = AltitudeRow(f.Height, std::asin(sinH));
   return point.Y > -10 && point.Y < f.Height + 10;
 }
 

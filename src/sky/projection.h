@@ -12,8 +12,7 @@ inline constexpr double kAltitudeScale = 0.763943726841098;
 /// Height of the horizon line above the bottom edge, pixels.
 inline constexpr int kHorizonOffset = 28;
 
-/// Nearest integer, halves to the even neighbour. The argument must be finite and within the int
-/// range (every caller passes a bounded pixel position).
+/// Nearest integer, halves to the even neighbour. Saturates outside the int range; NaN gives 0.
 [[nodiscard]] int RoundHalfEven(double value);
 
 /// The frame computed at the start of every drawing and read by every layer.
@@ -27,6 +26,8 @@ struct ProjectionFrame {
   double SinLatitude = 0.0;  ///< sin phi
   double Moment = 0.0;       ///< JulianDay (UT) of the shown moment, no summer-time correction
   double Theta = 0.0;        ///< local sidereal angle, radians
+  double SinTheta = 0.0;     ///< sin and cos of Theta
+  double CosTheta = 1.0;
   double CentreAzimuth = 0.0;  ///< degrees
 };
 
@@ -54,6 +55,12 @@ struct ScreenPoint {
 /// visible. x is stored unless the altitude or the azimuth cannot be formed; y is stored only when x
 /// lies within (-10, W + 10). Non-finite input is never visible and changes nothing.
 bool ProjectToScreen(const ProjectionFrame& frame, double alphaRad, double deltaRad, ScreenPoint& point);
+/// The same with sin and cos of the right ascension and the declination computed beforehand (the
+/// layers that draw fixed catalogue points keep them). The hour angle enters through the angle
+/// addition theorems, cos h as sqrt(1 - sin^2 h), and the altitude's arc sine is taken only when x
+/// lies on the map: the same values with fewer transcendental calls.
+bool ProjectToScreen(const ProjectionFrame& frame, double sinAlpha, double cosAlpha, double sinDelta,
+                     double cosDelta, ScreenPoint& point);
 
 /// Pixel row of an altitude (radians): (H - 28) - 0.763943726841098 h H, rounded half to even.
 [[nodiscard]] int AltitudeRow(int height, double altitudeRad);

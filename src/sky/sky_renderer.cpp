@@ -41,9 +41,7 @@ std::optional<double> ParseNumber(const QString& line) {
   return v;
 }
 
-SkyPoint DegreesPoint(double alphaDeg, double deltaDeg) {
-  return {alphaDeg * kDegToRad, deltaDeg * kDegToRad, false};
-}
+SkyPoint DegreesPoint(double alphaDeg, double deltaDeg) { return MakeSkyPoint(alphaDeg * kDegToRad, deltaDeg * kDegToRad); }
 
 }  // namespace
 
@@ -114,6 +112,10 @@ void SkyCanvas::FlushLines() {
 
 // ---- geometry --------------------------------------------------------------------------------
 
+SkyPoint MakeSkyPoint(double alphaRad, double deltaRad) {
+  return {alphaRad, deltaRad, false, std::sin(alphaRad), std::cos(alphaRad), std::sin(deltaRad), std::cos(deltaRad)};
+}
+
 QColor SpectralClassColour(int classIndex) {
   switch (classIndex) {
     case 1: return {0, 128, 255};
@@ -158,9 +160,9 @@ std::vector<SkyPoint> CatalogueLinePoints(const QStringList& lines) {
     const std::optional<double> a = ParseNumber(lines[i]);
     const std::optional<double> d = ParseNumber(lines[i + 1]);
     if (!a || !d || (*a == 0.0 && *d == 0.0)) {
-      points.push_back({0.0, 0.0, true});
+      points.push_back({0.0, 0.0, true, 0.0, 1.0, 0.0, 1.0});
     } else {
-      points.push_back({*a, *d, false});
+      points.push_back(MakeSkyPoint(*a, *d));
     }
   }
   return points;
@@ -170,7 +172,7 @@ std::vector<SkyPoint> EclipticPoints() {
   std::vector<SkyPoint> points;
   for (int lambda = -10; lambda <= 368; lambda += 3) {
     const double a = lambda * kDegToRad;
-    points.push_back({a, 0.4014257279586958 * std::sin(a), false});
+    points.push_back(MakeSkyPoint(a, 0.4014257279586958 * std::sin(a)));
   }
   return points;
 }
@@ -197,7 +199,7 @@ std::vector<SkyPoint> EquatorPoints() {
 
 SkyPoint ZodiacPoint(int sign) {
   const double a = (sign + kZodiac[sign].Offset) * 30.0 * kDegToRad;
-  return {a, (23.0 * std::sin(a) + 5.0) * kDegToRad, false};
+  return MakeSkyPoint(a, (23.0 * std::sin(a) + 5.0) * kDegToRad);
 }
 
 QString ZodiacName(int sign) { return QString::fromUtf16(kZodiac[sign].Name); }
@@ -214,7 +216,7 @@ void DrawPolyline(SkyCanvas& canvas, const ProjectionFrame& frame, const std::ve
       penUp = true;
       continue;
     }
-    if (!ProjectToScreen(frame, p.Alpha, p.Delta, point)) penUp = true;
+    if (!ProjectToScreen(frame, p.SinAlpha, p.CosAlpha, p.SinDelta, p.CosDelta, point)) penUp = true;
     if (penUp) {
       canvas.MoveTo(point.X, point.Y);
       penUp = false;
@@ -301,8 +303,26 @@ std::vector<DirectionLetter> DirectionLetters(int width, int centreAzimuth,
 
 // ---- malen -----------------------------------------------------------------------------------
 
+SkyGeometry PrepareSkyGeometry(const Catalogue& catalogue) {
+  SkyGeometry g;
+  g.Figures = CatalogueLinePoints(catalogue.Figures);
+  g.Boundaries = CatalogueLinePoints(catalogue.Boundaries);
+  g.Ecliptic = EclipticPoints();
+  g.Equator = EquatorPoints();
+  g.Grid = GridLines();
+  g.Labels = ConstellationLabels(catalogue.Constellations);
+  g.Stars.reserve(catalogue.Stars.size());
+  for (const CatalogueStar& s : catalogue.Stars) g.Stars.push_back(MakeSkyPoint(s.RightAscension, s.Declination));
+  return g;
+}
+
 void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const SkyPictures& pictures,
            PositionRegisters& registers, const SkyLayerHooks& hooks) {
+  malen(image, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks);
+}
+
+void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
+           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
   const DisplaySwitches& sw = view.Switches;
   // 1. Frame.
   const int W = image.width();
@@ -321,13 +341,13 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   // 3. Constellation boundaries.
   if (sw.Boundaries) {
     canvas.SetPen(sky_colours::Boundaries);
-    DrawPolyline(canvas, frame, CatalogueLinePoints(catalogue.Boundaries), point);
+    DrawPolyline(canvas, frame, geometry.Boundaries, point);
     canvas.SetPen(Qt::black);
   }
   // 4. Constellation lines.
   if (sw.ConstellationLines) {
     canvas.SetPen(sky_colours::Figures);
-    DrawPolyline(canvas, frame, CatalogueLinePoints(catalogue.Figures), point);
+    DrawPolyline(canvas, frame, geometry.Figures, point);
   }
   canvas.FlushLines();
   // 5. Font.
@@ -340,7 +360,11 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
     const CatalogueStar& star = catalogue.Stars[k];
     const double m = star.Magnitude;
     if (!(m < 5.0)) continue;
-    if (!ProjectToScreen(frame, star.RightAscension, star.Declination, point)) continue;
+    const bool prepared = k < geometry.Stars.size();
+    const SkyPoint* sp = prepared ? &geometry.Stars[k] : nullptr;
+    const bool visible = sp ? ProjectToScreen(frame, sp->SinAlpha, sp->CosAlpha, sp->SinDelta, sp->CosDelta, point)
+                                  : ProjectToScreen(frame, star.RightAscension, star.Declination, point);
+    if (!visible) continue;
     const QColor classColour = SpectralClassColour(star.SpectralClass);
     const QColor colour = sw.WhiteStars ? QColor(Qt::white) : classColour;
     const int x = point.X;
@@ -367,7 +391,7 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   // 8. Ecliptic.
   if (sw.Ecliptic) {
     canvas.SetPen(sky_colours::Ecliptic);
-    DrawPolyline(canvas, frame, EclipticPoints(), point);
+    DrawPolyline(canvas, frame, geometry.Ecliptic, point);
     canvas.FlushLines();
   }
   // 9. Zodiac signs.
@@ -375,7 +399,7 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
     canvas.SetFontColour(sky_colours::Zodiac);
     for (int i = 0; i < 12; ++i) {
       const SkyPoint p = ZodiacPoint(i);
-      if (!ProjectToScreen(frame, p.Alpha, p.Delta, point)) continue;
+      if (!ProjectToScreen(frame, p.SinAlpha, p.CosAlpha, p.SinDelta, p.CosDelta, point)) continue;
       canvas.SetFont(ZodiacFontFamily(), 20);
       const QString symbol = ZodiacSymbol(i);
       canvas.TextOut(point.X, point.Y, symbol);
@@ -392,20 +416,20 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   // 10. Coordinate grid.
   if (sw.Grid) {
     canvas.SetPen(sky_colours::Grid);
-    for (const std::vector<SkyPoint>& line : GridLines()) DrawPolyline(canvas, frame, line, point);
+    for (const std::vector<SkyPoint>& line : geometry.Grid) DrawPolyline(canvas, frame, line, point);
     canvas.FlushLines();
   }
   // 11. Celestial equator.
   if (sw.Equator) {
     canvas.SetPen(sky_colours::Equator);
-    DrawPolyline(canvas, frame, EquatorPoints(), point);
+    DrawPolyline(canvas, frame, geometry.Equator, point);
     canvas.FlushLines();
   }
   // 12. Constellation names.
   if (sw.ConstellationNames != 0) {
     const QColor remembered = canvas.FontColour();
     canvas.SetFontColour(sky_colours::ConstellationNames);
-    for (const ConstellationLabel& label : ConstellationLabels(catalogue.Constellations)) {
+    for (const ConstellationLabel& label : geometry.Labels) {
       if (!ProjectToScreen(frame, label.Alpha, label.Delta, point)) continue;
       if (const std::optional<QString> text = ConstellationLabelText(label, sw.ConstellationNames)) {
         canvas.TextOut(point.X + 4, point.Y + 4, *text);
@@ -472,10 +496,15 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
 
 QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
                  const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
+  return RenderSky(width, height, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks);
+}
+
+QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
+                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
   QImage image(width, height, QImage::Format_RGB32);
   image.setDotsPerMeterX(3780);  // 96 dpi: 8-point text is 10.7 pixels high as designed
   image.setDotsPerMeterY(3780);
-  malen(image, view, catalogue, pictures, registers, hooks);
+  malen(image, view, catalogue, geometry, pictures, registers, hooks);
   return image;
 }
 

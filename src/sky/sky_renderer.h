@@ -77,6 +77,8 @@ class SkyCanvas {
   std::vector<QLine> pending_;
 };
 
+struct SkyGeometry;
+
 /// Later layers that need the solar-system computations: step 13 (the bodies, after
 /// BodyPositionList was cleared and the font colour set to white), step 19 (the two panels) and
 /// step 20 (the visible information windows receive the shown moment).
@@ -88,6 +90,9 @@ struct SkyLayerHooks {
 
 /// Draws every layer of the sky map into `canvas` (its size is the drawing area). Clears and fills
 /// StarPositionList while star information is on and clears BodyPositionList.
+void malen(QImage& canvas, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
+           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks = {});
+/// The same, converting the catalogue's points for this one drawing.
 void malen(QImage& canvas, const SkyView& view, const Catalogue& catalogue, const SkyPictures& pictures,
            PositionRegisters& registers, const SkyLayerHooks& hooks = {});
 
@@ -95,6 +100,9 @@ void malen(QImage& canvas, const SkyView& view, const Catalogue& catalogue, cons
 [[nodiscard]] QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
                                const SkyPictures& pictures, PositionRegisters& registers,
                                const SkyLayerHooks& hooks = {});
+[[nodiscard]] QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
+                               const SkyGeometry& geometry, const SkyPictures& pictures,
+                               PositionRegisters& registers, const SkyLayerHooks& hooks = {});
 
 // ---- geometry and texts of the layers ----------------------------------------------------------
 
@@ -114,7 +122,13 @@ struct SkyPoint {
   double Alpha = 0.0;
   double Delta = 0.0;
   bool Separator = false;
+  double SinAlpha = 0.0;  ///< sin and cos of Alpha and Delta, kept so that a drawing need not
+  double CosAlpha = 1.0;  ///< compute them
+  double SinDelta = 0.0;
+  double CosDelta = 1.0;
 };
+/// A point with its sine and cosine of the declination.
+[[nodiscard]] SkyPoint MakeSkyPoint(double alphaRad, double deltaRad);
 /// The points of STAR1 or STAR2 (two lines a point); (0, 0) or an unreadable point is a separator.
 [[nodiscard]] std::vector<SkyPoint> CatalogueLinePoints(const QStringList& lines);
 /// Ecliptic: lambda = -10, -7, ..., 368 degrees (127 points), delta = 0.4014257279586958 sin lambda.
@@ -143,6 +157,20 @@ struct ConstellationLabel {
 [[nodiscard]] std::vector<ConstellationLabel> ConstellationLabels(const QStringList& star5Lines);
 /// The text a constellation names mode shows: 1 German, 2 Latin, 3 abbreviation, otherwise none.
 [[nodiscard]] std::optional<QString> ConstellationLabelText(const ConstellationLabel& label, int mode);
+
+/// The fixed points of every layer, converted from the catalogue text once: figures, boundaries,
+/// constellation labels, ecliptic, equator, grid and the stars' declinations.
+struct SkyGeometry {
+  std::vector<SkyPoint> Figures;
+  std::vector<SkyPoint> Boundaries;
+  std::vector<SkyPoint> Ecliptic;
+  std::vector<SkyPoint> Equator;
+  std::vector<std::vector<SkyPoint>> Grid;
+  std::vector<ConstellationLabel> Labels;
+  std::vector<SkyPoint> Stars;  ///< parallel to Catalogue::Stars
+};
+[[nodiscard]] SkyGeometry PrepareSkyGeometry(const Catalogue& catalogue);
+
 
 /// Row of altitude line i = 1..5 (altitude 15 i degrees) and its label "15i°  ".
 [[nodiscard]] int AltitudeLineRow(int height, int i);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <limits>
 #include <random>
 
 #include "core/time_scales.h"
@@ -26,6 +27,8 @@ ProjectionFrame Frame(double latitudeDeg, double thetaRad, double centreAzimuth,
   f.CosLatitude = std::cos(latitudeDeg * kRad);
   f.SinLatitude = std::sin(latitudeDeg * kRad);
   f.Theta = thetaRad;
+  f.SinTheta = std::sin(thetaRad);
+  f.CosTheta = std::cos(thetaRad);
   f.CentreAzimuth = centreAzimuth;
   return f;
 }
@@ -36,6 +39,10 @@ TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(2.5), 2);
   EXPECT_EQ(RoundHalfEven(-2.5), -2);
   EXPECT_EQ(RoundHalfEven(2.5000001), 3);
+  EXPECT_EQ(RoundHalfEven(-0.5), 0);
+  EXPECT_EQ(RoundHalfEven(-1.5), -2);
+  EXPECT_EQ(RoundHalfEven(1e300), std::numeric_limits<int>::max());
+  EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
 }
 
 TEST(ProjectToScreen, MeridianStarSouthOfZenithLandsOnTheCentreColumn) {
