@@ -54,6 +54,7 @@ void SkyPaintBox::mouseReleaseEvent(QMouseEvent*) { owner_.PB1MouseUp(); }
 Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
     : QMainWindow(parent),
       catalogue_(std::move(catalogue)),
+      geometry_(PrepareSkyGeometry(catalogue_)),
       settingsFolder_(settingsFolder.isEmpty() ? DefaultSettingsFolder() : std::move(settingsFolder)) {
   setWindowTitle(QStringLiteral("Aktueller Zenitra"));
   QPalette pal = palette();
@@ -374,7 +375,7 @@ void Tfhimmel::Repaint() {
 
 void Tfhimmel::malen(QImage& image) {
   try {
-    ::zenitra::malen(image, view_, catalogue_, pictures_, registers_, LayerHooks);
+    ::zenitra::malen(image, view_, catalogue_, geometry_, pictures_, registers_, LayerHooks);
   } catch (const ConversionError&) {
     // A layer met a date outside the calendar: the picture keeps what was drawn so far.
   }

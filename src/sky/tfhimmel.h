@@ -120,6 +120,7 @@ class Tfhimmel : public QMainWindow {
   void SetMoment(const ShownMoment& moment);
 
   Catalogue catalogue_;
+  SkyGeometry geometry_;
   QString settingsFolder_;
   SkyView view_;
   SkyPictures pictures_;
