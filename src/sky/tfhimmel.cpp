@@ -1,10 +1,497 @@
 #include "sky/tfhimmel.h"
 
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "core/time_scales.h"
+#include "sky/panorama.h"
+
 namespace zenitra {
 
-Tfhimmel::Tfhimmel(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QStringLiteral("Aktueller Zenitra"));
-  resize(1070, 760);
+namespace {
+
+// The entry "Chemnitz, D" of the place list, selected when no place is stored.
+constexpr int kDefaultPlaceIndex = 571;
+
+QImage NewCanvas(QSize size) {
+  QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  image.setDotsPerMeterX(3780);  // 96 dpi, the designed resolution
+  image.setDotsPerMeterY(3780);
+  return image;
 }
+
+}  // namespace
+
+// ---- SkyPaintBox ------------------------------------------------------------------------------
+
+SkyPaintBox::SkyPaintBox(Tfhimmel& owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(false);
+}
+
+void SkyPaintBox::paintEvent(QPaintEvent*) {
+  // Drawn off-screen and copied in one piece, so the map never flickers.
+  QImage image = NewCanvas(size());
+  owner_.malen(image);
+  QPainter painter(this);
+  painter.drawImage(0, 0, image);
+}
+
+void SkyPaintBox::mousePressEvent(QMouseEvent* event) { owner_.PB1MouseDown(event->position().toPoint().x()); }
+void SkyPaintBox::mouseMoveEvent(QMouseEvent* event) { owner_.PB1MouseMove(event->position().toPoint().x()); }
+void SkyPaintBox::mouseReleaseEvent(QMouseEvent*) { owner_.PB1MouseUp(); }
+
+// ---- Tfhimmel ---------------------------------------------------------------------------------
+
+Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
+    : QMainWindow(parent),
+      catalogue_(std::move(catalogue)),
+      geometry_(PrepareSkyGeometry(catalogue_)),
+      settingsFolder_(settingsFolder.isEmpty() ? DefaultSettingsFolder() : std::move(settingsFolder)) {
+  setWindowTitle(QStringLiteral("Aktueller Zenitra"));
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor(240, 240, 240));
+  setPalette(pal);
+  ShowMessage = [this](const QString& text) { QMessageBox::information(this, windowTitle(), text); };
+
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(20);
+  Timer2 = new QTimer(this);
+  Timer2->setInterval(1000);
+  connect(Timer1, &QTimer::timeout, this, &Tfhimmel::Timer1Timer);
+  connect(Timer2, &QTimer::timeout, this, &Tfhimmel::Timer2Timer);
+
+  BuildTopBar();
+  BuildMenu();
+  resize(1070, 751);
+  if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+
+  // Every switch and name mode off, direction forwards; the clock time of now, the date comes at
+  // the first activation.
+  view_.Switches = DisplaySwitches{};
+  animation_.Direction = 1.0;
+  const QTime now = QTime::currentTime();
+  view_.Moment.Hour = now.hour();
+  view_.Moment.Minute = now.minute();
+  view_.Moment.Second = now.second();
+}
+
+void Tfhimmel::BuildTopBar() {
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* P1 = new QWidget(central);
+  P1->setFixedHeight(28);
+  auto* row = new QHBoxLayout(P1);
+  row->setContentsMargins(2, 1, 2, 1);
+  row->setSpacing(3);
+  const auto button = [&](const QString& text, const QString& hint) {
+    auto* b = new QToolButton(P1);
+    b->setText(text);
+    b->setToolTip(hint);
+    b->setFixedSize(26, 25);
+    row->addWidget(b);
+    return b;
+  };
+  S20 = button(QStringLiteral("▶"), QStringLiteral("Start und Stop der Animation"));
+  RxSpinEdit1 = new QSpinBox(P1);
+  RxSpinEdit1->setRange(1, 100);
+  RxSpinEdit1->setValue(80);
+  RxSpinEdit1->setToolTip(QStringLiteral("Geschwindigkeit steuern"));
+  row->addWidget(RxSpinEdit1);
+  S34 = button(QStringLiteral("⟳"), QStringLiteral("Ansicht aktualisieren"));
+  S34->setCheckable(true);
+  CB1 = new QComboBox(P1);
+  CB1->addItems(AnimationStepCaptions());
+  CB1->setCurrentIndex(-1);
+  row->addWidget(CB1);
+  S29 = button(QStringLiteral("⇄"), QStringLiteral("Zeitlauf rückwärts"));
+  DE1 = new QDateEdit(P1);
+  DE1->setCalendarPopup(true);
+  DE1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+  DE1->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+  DE1->setDate(QDate::currentDate());
+  DE1->setToolTip(QStringLiteral("Datumseingabe"));
+  row->addWidget(DE1);
+  cb2 = new QComboBox(P1);
+  row->addWidget(cb2);
+  S7 = button(QStringLiteral("S"), QStringLiteral("Sternnamen"));
+  S25 = button(QStringLiteral("SB"), QStringLiteral("Sternbildnamen"));
+  S5 = button(QStringLiteral("✶"), QStringLiteral("Sternbildlinien"));
+  row->addWidget(new QLabel(QStringLiteral("  Ort"), P1));
+  ComboBox1 = new QComboBox(P1);
+  ComboBox1->setMaxVisibleItems(16);
+  ComboBox1->addItems(catalogue_.PlaceNames);
+  ComboBox1->setCurrentIndex(-1);
+  ComboBox1->setMinimumWidth(200);
+  row->addWidget(ComboBox1);
+  row->addWidget(new QLabel(QStringLiteral("  Azimut"), P1));
+  rx2 = new QSpinBox(P1);
+  rx2->setRange(-180, 180);
+  rx2->findChild<QLineEdit*>()->setMaxLength(4);
+  row->addWidget(rx2);
+  row->addStretch(1);
+  column->addWidget(P1);
+
+  auto* panel = new QWidget(central);
+  panel->setAutoFillBackground(true);
+  QPalette black = panel->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  panel->setPalette(black);
+  auto* panelLayout = new QVBoxLayout(panel);
+  panelLayout->setContentsMargins(0, 0, 0, 0);
+  PB1 = new SkyPaintBox(*this, panel);
+  panelLayout->addWidget(PB1);
+  column->addWidget(panel, 1);
+  setCentralWidget(central);
+
+  connect(S20, &QToolButton::clicked, this, &Tfhimmel::StartStop);
+  connect(S29, &QToolButton::clicked, this, &Tfhimmel::Reverse);
+  connect(S34, &QToolButton::clicked, this, &Tfhimmel::RealTimeClicked);
+  connect(S7, &QToolButton::clicked, this, &Tfhimmel::CycleStarNames);
+  connect(S25, &QToolButton::clicked, this, &Tfhimmel::CycleConstellationNames);
+  connect(RxSpinEdit1, &QSpinBox::valueChanged, this,
+          [this](int speed) { Timer1->setInterval(TimerIntervalForSpeed(speed)); });
+  connect(DE1, &QDateEdit::dateChanged, this, &Tfhimmel::DE1Change);
+  connect(cb2, &QComboBox::currentIndexChanged, this, &Tfhimmel::cb2Change);
+  connect(ComboBox1, &QComboBox::currentIndexChanged, this, &Tfhimmel::ComboBox1Change);
+  connect(rx2, &QSpinBox::valueChanged, this, [this](int azimuth) {
+    view_.CentreAzimuth = azimuth;
+    Repaint();
+  });
+}
+
+QAction* Tfhimmel::AddSwitch(QMenu* menu, const QString& caption, bool DisplaySwitches::*flag) {
+  QAction* action = menu->addAction(caption);
+  action->setCheckable(true);
+  actions_.insert(caption, action);
+  connect(action, &QAction::triggered, this, [this, action, flag] {
+    view_.Switches.*flag = !(view_.Switches.*flag);
+    action->setChecked(view_.Switches.*flag);
+    Repaint();
+  });
+  return action;
+}
+
+void Tfhimmel::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  QAction* end = bar->addAction(QStringLiteral("Ende"));
+  actions_.insert(QStringLiteral("Ende"), end);
+  connect(end, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* simulation = bar->addMenu(QStringLiteral("Simulation"));
+  QAction* startStop = simulation->addAction(QStringLiteral("Simulation"));
+  startStop->setCheckable(true);
+  startStop->setShortcut(Qt::Key_F2);
+  actions_.insert(QStringLiteral("Simulation"), startStop);
+  connect(startStop, &QAction::triggered, this, &Tfhimmel::StartStop);
+  const auto command = [&](QMenu* menu, const QString& caption, void (Tfhimmel::*handler)()) {
+    QAction* a = menu->addAction(caption);
+    actions_.insert(caption, a);
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  command(simulation, QStringLiteral("Zeitlauf umkehren"), &Tfhimmel::Reverse);
+  simulation->addSeparator();
+  command(simulation, QStringLiteral("Simulation langsamer"), &Tfhimmel::Slower);
+  command(simulation, QStringLiteral("Simulation schneller"), &Tfhimmel::Faster);
+
+  QMenu* display = bar->addMenu(QStringLiteral("Darstellung"));
+  AddSwitch(display, QStringLiteral("Ekliptik"), &DisplaySwitches::Ecliptic);
+  AddSwitch(display, QStringLiteral("Himmelsäquator"), &DisplaySwitches::Equator);
+  AddSwitch(display, QStringLiteral("Koordinatennetz"), &DisplaySwitches::Grid);
+  AddSwitch(display, QStringLiteral("Meridian"), &DisplaySwitches::Meridian);
+  AddSwitch(display, QStringLiteral("Höhenlinien"), &DisplaySwitches::AltitudeLines);
+  display->addSeparator();
+  AddSwitch(display, QStringLiteral("Mond"), &DisplaySwitches::Moon);
+  AddSwitch(display, QStringLiteral("Sommerzeit berücksichtigen"), &DisplaySwitches::SummerTime);
+  AddSwitch(display, QStringLiteral("Abbildung des Horizonts"), &DisplaySwitches::Horizon);
+  display->addSeparator();
+  QAction* starNames = command(display, QStringLiteral("Sternnamen"), &Tfhimmel::CycleStarNames);
+  starNames->setCheckable(true);
+  QAction* constellationNames = command(display, QStringLiteral("Sternbildnamen"), &Tfhimmel::CycleConstellationNames);
+  constellationNames->setCheckable(true);
+  QAction* lines = AddSwitch(display, QStringLiteral("Sternbildlinien"), &DisplaySwitches::ConstellationLines);
+  connect(S5, &QToolButton::clicked, lines, &QAction::trigger);
+  AddSwitch(display, QStringLiteral("Sternbildgrenzen"), &DisplaySwitches::Boundaries);
+  AddSwitch(display, QStringLiteral("weiße Sterne"), &DisplaySwitches::WhiteStars);
+  AddSwitch(display, QStringLiteral("Sterninformationen anzeigen"), &DisplaySwitches::StarInformation);
+  AddSwitch(display, QStringLiteral("Tierkreiszeichen"), &DisplaySwitches::Zodiac);
+  display->addSeparator();
+  const struct {
+    const char16_t* caption;
+    int azimuth;
+  } directions[] = {{u"Osten im Zentrum", -90}, {u"Süden im Zentrum", 0}, {u"Westen im Zentrum", 90},
+                    {u"Norden im Zentrum", 180}};
+  for (const auto& d : directions) {
+    QAction* a = display->addAction(QString::fromUtf16(d.caption));
+    a->setCheckable(true);
+    a->setChecked(d.azimuth == 0);
+    actions_.insert(a->text(), a);
+    connect(a, &QAction::triggered, this, [this, azimuth = d.azimuth] { SetDirection(azimuth); });
+  }
+
+  // The information windows are added by the parts that build them; until then their entries
+  // stay disabled.
+  QMenu* more = bar->addMenu(QStringLiteral("Zusatzinformationen"));
+  for (const char16_t* caption : {u"Mondparameter", u"Sonnenparameter", u"Ephemeridentabelle"}) {
+    QAction* a = more->addAction(QString::fromUtf16(caption));
+    a->setEnabled(false);
+    actions_.insert(a->text(), a);
+  }
+  AddSwitch(more, QStringLiteral("Galileische Jupitermonde"), &DisplaySwitches::Jupiter);
+  AddSwitch(more, QStringLiteral("Venusphase"), &DisplaySwitches::Venus);
+  more->addSeparator();
+  for (const char16_t* caption :
+       {u"Mondphasenkalender", u"Planetenbahnen", u"Astronomischer Jahreskalender", u"Tag- und Nachtgrenze"}) {
+    QAction* a = more->addAction(QString::fromUtf16(caption));
+    a->setEnabled(false);
+    actions_.insert(a->text(), a);
+  }
+}
+
+void Tfhimmel::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (firstActivation_) FormActivate();
+}
+
+void Tfhimmel::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && firstActivation_) FormActivate();
+}
+
+void Tfhimmel::FormActivate() {
+  if (!firstActivation_) return;
+  firstActivation_ = false;
+  // 1.-4. Settings and place.
+  if (const std::optional<SettingsValues> stored = ReadSettingsFile(SettingsPath())) {
+    ApplySettings(*stored);
+    if (stored->Place.isEmpty()) {
+      ComboBox1->setCurrentIndex(kDefaultPlaceIndex < ComboBox1->count() ? kDefaultPlaceIndex : -1);
+    } else {
+      int found = -1;
+      for (int i = 0; i < ComboBox1->count(); ++i) {
+        if (ComboBox1->itemText(i).compare(stored->Place, Qt::CaseInsensitive) == 0) {
+          found = i;
+          break;
+        }
+      }
+      ComboBox1->setCurrentIndex(found);
+    }
+  } else {
+    ComboBox1->setCurrentIndex(kDefaultPlaceIndex < ComboBox1->count() ? kDefaultPlaceIndex : -1);
+  }
+  // 5. South in the centre checked, whatever azimuth was read; real-time button up.
+  for (const QString& caption : {QStringLiteral("Osten im Zentrum"), QStringLiteral("Süden im Zentrum"),
+                                 QStringLiteral("Westen im Zentrum"), QStringLiteral("Norden im Zentrum")}) {
+    actions_.value(caption)->setChecked(caption == QStringLiteral("Süden im Zentrum"));
+  }
+  S34->setChecked(false);
+  // 6. The 288 times of day.
+  {
+    const QSignalBlocker block(cb2);
+    cb2->clear();
+    for (int i = 0; i < 288; ++i) {
+      cb2->addItem(QStringLiteral("%1:%2").arg(i / 12, 2, 10, QChar(u'0')).arg(i % 12 * 5, 2, 10, QChar(u'0')));
+    }
+    cb2->setCurrentIndex(TimeListIndex(view_.Moment.Hour, view_.Moment.Minute));
+  }
+  // 7. Today's date.
+  const QDate today = QDate::currentDate();
+  const CivilDate date = DateOfDateTime(EncodeDate(today.year(), today.month(), today.day()));
+  view_.Moment.Year = date.year;
+  view_.Moment.Month = date.month;
+  view_.Moment.Day = date.day;
+  {
+    const QSignalBlocker block(DE1);
+    DE1->setDate(today);
+  }
+  // 8. Horizon panorama; 9. step "1 Minute".
+  pictures_ = LoadHorizonPictures();
+  CB1->setCurrentIndex(kDefaultStepIndex);
+  Repaint();
+}
+
+void Tfhimmel::ApplySettings(const SettingsValues& v) {
+  if (SimulationApplies(v.Simulation)) {
+    RxSpinEdit1->setValue(v.Simulation);
+    Timer1->setInterval(StoredSpeedInterval(v.Simulation));
+  }
+  if (AzimuthApplies(v.Azimuth)) rx2->setValue(v.Azimuth);
+  move(v.Left, v.Top);
+  view_.Switches = v.Switches;
+  const DisplaySwitches& s = v.Switches;
+  const std::pair<const char16_t*, bool> checks[] = {
+      {u"Ekliptik", s.Ecliptic}, {u"Himmelsäquator", s.Equator}, {u"Koordinatennetz", s.Grid},
+      {u"Meridian", s.Meridian}, {u"Höhenlinien", s.AltitudeLines}, {u"Mond", s.Moon},
+      {u"Sommerzeit berücksichtigen", s.SummerTime}, {u"Abbildung des Horizonts", s.Horizon},
+      {u"Sternnamen", s.StarNames != 0}, {u"Sternbildnamen", s.ConstellationNames != 0},
+      {u"Sternbildlinien", s.ConstellationLines}, {u"Sternbildgrenzen", s.Boundaries},
+      {u"weiße Sterne", s.WhiteStars}, {u"Sterninformationen anzeigen", s.StarInformation},
+      {u"Tierkreiszeichen", s.Zodiac}, {u"Galileische Jupitermonde", s.Jupiter}, {u"Venusphase", s.Venus}};
+  for (const auto& [caption, on] : checks) actions_.value(QString::fromUtf16(caption))->setChecked(on);
+}
+
+SettingsValues Tfhimmel::CurrentSettings() const {
+  SettingsValues v;
+  v.Place = ComboBox1->currentText();
+  v.Simulation = RxSpinEdit1->value();
+  v.Azimuth = rx2->value();
+  v.Left = x();
+  v.Top = y();
+  v.Switches = view_.Switches;
+  return v;
+}
+
+void Tfhimmel::closeEvent(QCloseEvent* event) {
+  Timer1->stop();
+  Timer2->stop();
+  if (const std::optional<QString> error = WriteSettingsFile(SettingsPath(), CurrentSettings())) {
+    ShowMessage(*error);
+  }
+  event->accept();
+}
+
+void Tfhimmel::ComboBox1Change(int index) {
+  if (index < 0 || index >= catalogue_.Places.size()) return;
+  const std::optional<Location> place = ParsePlaceRecord(catalogue_.Places[index]);
+  if (!place) return;
+  view_.Place = *place;
+  Repaint();
+}
+
+void Tfhimmel::Repaint() {
+  if (PB1) PB1->update();
+}
+
+void Tfhimmel::malen(QImage& image) {
+  try {
+    ::zenitra::malen(image, view_, catalogue_, geometry_, pictures_, registers_, LayerHooks);
+  } catch (const ConversionError&) {
+    // A layer met a date outside the calendar: the picture keeps what was drawn so far.
+  }
+}
+
+void Tfhimmel::SetMoment(const ShownMoment& moment) { view_.Moment = moment; }
+
+void Tfhimmel::SyncAnimationWidgets() {
+  if (animation_.Timer1Enabled != Timer1->isActive()) animation_.Timer1Enabled ? Timer1->start() : Timer1->stop();
+  if (animation_.Timer2Enabled != Timer2->isActive()) animation_.Timer2Enabled ? Timer2->start() : Timer2->stop();
+  S34->setChecked(animation_.RealTimeDown);
+  actions_.value(QStringLiteral("Simulation"))->setChecked(animation_.Running);
+  S20->setText(animation_.Running ? QStringLiteral("■") : QStringLiteral("▶"));
+}
+
+void Tfhimmel::StartStop() {
+  animation_.StartStop();
+  SyncAnimationWidgets();
+}
+
+void Tfhimmel::Reverse() { animation_.Reverse(); }
+
+void Tfhimmel::Faster() {
+  if (const std::optional<int> v = FasterSpeed(RxSpinEdit1->value())) RxSpinEdit1->setValue(*v);
+}
+
+void Tfhimmel::Slower() {
+  if (const std::optional<int> v = SlowerSpeed(RxSpinEdit1->value())) RxSpinEdit1->setValue(*v);
+}
+
+void Tfhimmel::RealTimeClicked() {
+  animation_.RealTimeClicked(S34->isChecked());
+  SyncAnimationWidgets();
+}
+
+void Tfhimmel::CycleStarNames() {
+  auto& mode = view_.Switches.StarNames;
+  mode = static_cast<std::uint8_t>((mode + 1) % 4);
+  actions_.value(QStringLiteral("Sternnamen"))->setChecked(mode != 0);
+  Repaint();
+}
+
+void Tfhimmel::CycleConstellationNames() {
+  auto& mode = view_.Switches.ConstellationNames;
+  mode = static_cast<std::uint8_t>(mode + 1);
+  if (mode > 3) mode = 0;
+  actions_.value(QStringLiteral("Sternbildnamen"))->setChecked(mode != 0);
+  Repaint();
+}
+
+void Tfhimmel::SetDirection(int azimuth) {
+  const std::pair<const char16_t*, int> items[] = {{u"Osten im Zentrum", -90}, {u"Süden im Zentrum", 0},
+                                                   {u"Westen im Zentrum", 90}, {u"Norden im Zentrum", 180}};
+  for (const auto& [caption, a] : items) actions_.value(QString::fromUtf16(caption))->setChecked(a == azimuth);
+  rx2->setValue(azimuth);
+  view_.CentreAzimuth = azimuth;
+  Repaint();
+}
+
+void Tfhimmel::Timer1Timer() {
+  const TickResult result = AnimationTick(animation_, view_.Moment, CB1->currentIndex());
+  if (result.Redraw) {
+    SetMoment(result.Moment);
+    Repaint();
+  }
+  if (!result.Message.isEmpty()) {
+    SyncAnimationWidgets();
+    ShowMessage(result.Message);
+  }
+}
+
+void Tfhimmel::Timer2Timer() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const CivilDate date = DateOfDateTime(EncodeDate(now.date().year(), now.date().month(), now.date().day()));
+  SetMoment(ShownMoment{date.year, date.month, date.day, now.time().hour(), now.time().minute(), now.time().second()});
+  Repaint();
+}
+
+void Tfhimmel::DE1Change() {
+  animation_.LeaveRealTime();
+  SyncAnimationWidgets();
+  const QDate d = DE1->date();
+  if (!d.isValid()) return;
+  try {
+    const CivilDate date = DateOfDateTime(EncodeDate(d.year(), d.month(), d.day()));
+    view_.Moment.Year = date.year;
+    view_.Moment.Month = date.month;
+    view_.Moment.Day = date.day;
+  } catch (const ConversionError& e) {
+    ShowMessage(QString::fromUtf8(e.what()));
+    return;
+  }
+  Repaint();
+}
+
+void Tfhimmel::cb2Change() {
+  animation_.LeaveRealTime();
+  SyncAnimationWidgets();
+  if (const std::optional<ShownMoment> m = MomentFromTimeListIndex(view_.Moment, cb2->currentIndex())) {
+    SetMoment(*m);
+    Repaint();
+  }
+}
+
+void Tfhimmel::PB1MouseDown(int x) {
+  // Clicks on bodies and stars are matched here before a drag starts once those layers exist.
+  dragStartX_ = x;
+  dragStartAzimuth_ = rx2->value();
+  dragging_ = true;
+}
+
+void Tfhimmel::PB1MouseMove(int x) {
+  if (!dragging_) return;
+  rx2->setValue(DragAzimuth(dragStartAzimuth_, dragStartX_, x, PB1->width()));
+}
+
+void Tfhimmel::PB1MouseUp() { dragging_ = false; }
 
 }  // namespace zenitra

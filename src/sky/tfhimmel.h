@@ -1,13 +1,136 @@
 #pragma once
+// The main window: the sky above the chosen place at the shown moment, with the top bar of
+// controls, the main menu, the animation timers and the settings file.
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMap>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+
+#include "sky/animation.h"
+#include "sky/catalogue.h"
+#include "sky/position_registers.h"
+#include "sky/settings.h"
+#include "sky/sky_renderer.h"
 
 namespace zenitra {
 
-/// The main window: the sky above the chosen place at the shown moment.
+class Tfhimmel;
+
+/// The drawing area: paints the map drawn by the main window and turns the view while dragged.
+class SkyPaintBox : public QWidget {
+  Q_OBJECT
+ public:
+  explicit SkyPaintBox(Tfhimmel& owner, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  Tfhimmel& owner_;
+};
+
 class Tfhimmel : public QMainWindow {
   Q_OBJECT
  public:
-  explicit Tfhimmel(QWidget* parent = nullptr);
+  /// `catalogue` is the loaded catalogue; `settingsFolder` the folder of "zenitra.ini" (empty: the
+  /// per-user configuration folder).
+  explicit Tfhimmel(Catalogue catalogue, QString settingsFolder = {}, QWidget* parent = nullptr);
+
+  // State read by the drawing and by other windows.
+  [[nodiscard]] const SkyView& View() const { return view_; }
+  [[nodiscard]] const Catalogue& CatalogueData() const { return catalogue_; }
+  [[nodiscard]] PositionRegisters& Registers() { return registers_; }
+  [[nodiscard]] const AnimationControl& Animation() const { return animation_; }
+  [[nodiscard]] QString SettingsPath() const { return SettingsFilePath(settingsFolder_); }
+  /// The action of a menu item by its caption ("Ekliptik", "Sternnamen", "Simulation", ...).
+  [[nodiscard]] QAction* MenuAction(const QString& caption) const { return actions_.value(caption); }
+
+  /// Hooks for the layers and windows that later parts of the program add.
+  SkyLayerHooks LayerHooks;
+  /// Shows a message to the user (an information box by default; tests replace it).
+  std::function<void(const QString&)> ShowMessage;
+
+  /// Runs once, on the first activation: settings, place, time list, date, panorama, step.
+  void FormActivate();
+  /// Draws the map into a new image of the drawing area's size and shows it.
+  void Repaint();
+  /// Draws the map into `image` (its size is the drawing area), as the paint event does.
+  void malen(QImage& image);
+  /// Applies the place of list entry `index` (nothing for -1).
+  void ComboBox1Change(int index);
+  /// The settings as they would be written now.
+  [[nodiscard]] SettingsValues CurrentSettings() const;
+
+  // Controls, named as designed.
+  QToolButton* S20 = nullptr;       ///< start/stop
+  QSpinBox* RxSpinEdit1 = nullptr;  ///< speed 1..100
+  QToolButton* S34 = nullptr;       ///< real-time mode
+  QComboBox* CB1 = nullptr;         ///< step list
+  QToolButton* S29 = nullptr;       ///< reverse
+  QDateEdit* DE1 = nullptr;         ///< date
+  QComboBox* cb2 = nullptr;         ///< time of day
+  QToolButton* S7 = nullptr;        ///< star names
+  QToolButton* S25 = nullptr;       ///< constellation names
+  QToolButton* S5 = nullptr;        ///< constellation lines
+  QComboBox* ComboBox1 = nullptr;   ///< place
+  QSpinBox* rx2 = nullptr;          ///< azimuth at the centre
+  SkyPaintBox* PB1 = nullptr;
+  QTimer* Timer1 = nullptr;         ///< animation
+  QTimer* Timer2 = nullptr;         ///< real time, 1000 ms
+
+  // Commands of the menu and the buttons.
+  void StartStop();
+  void Reverse();
+  void Faster();
+  void Slower();
+  void RealTimeClicked();
+  void CycleStarNames();
+  void CycleConstellationNames();
+  void SetDirection(int azimuth);
+  void Timer1Timer();
+  void Timer2Timer();
+  void DE1Change();
+  void cb2Change();
+
+  // Dragging the view (mouse on PB1).
+  void PB1MouseDown(int x);
+  void PB1MouseMove(int x);
+  void PB1MouseUp();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildTopBar();
+  void BuildMenu();
+  QAction* AddSwitch(QMenu* menu, const QString& caption, bool DisplaySwitches::*flag);
+  void ApplySettings(const SettingsValues& values);
+  void SyncAnimationWidgets();
+  void SetMoment(const ShownMoment& moment);
+
+  Catalogue catalogue_;
+  SkyGeometry geometry_;
+  QString settingsFolder_;
+  SkyView view_;
+  SkyPictures pictures_;
+  PositionRegisters registers_;
+  AnimationControl animation_;
+  QMap<QString, QAction*> actions_;
+  bool firstActivation_ = true;
+  bool dragging_ = false;
+  int dragStartX_ = 0;
+  int dragStartAzimuth_ = 0;
 };
 
 }  // namespace zenitra

@@ -1,0 +1,139 @@
+#include "sky/animation.h"
+
+#include <cmath>
+
+#include "core/time_scales.h"
+#include "sky/projection.h"
+
+namespace zenitra {
+
+namespace {
+
+struct Step {
+  const char16_t* Caption;
+  double Days;
+};
+constexpr Step kSteps[16] = {
+    {u"15 Sekunden", 15.0 / 86400.0}, {u"30 Sekunden", 30.0 / 86400.0}, {u"1 Minute", 1.0 / 1440.0},
+    {u"2 Minuten", 2.0 / 1440.0},     {u"3 Minuten", 3.0 / 1440.0},     {u"5 Minuten", 5.0 / 1440.0},
+    {u"10 Minuten", 10.0 / 1440.0},   {u"15 Minuten", 15.0 / 1440.0},   {u"30 Minuten", 30.0 / 1440.0},
+    {u"1 Stunde", 1.0 / 24.0},        {u"2 Stunden", 2.0 / 24.0},       {u"3 Stunden", 3.0 / 24.0},
+    {u"6 Stunden", 0.25},             {u"12 Stunden", 0.5},
+    {u"23 h 56 min", 0.9972621969282218},  // one sidereal day, 86163.45 s
+    {u"24 Stunden", 1.0}};
+
+}  // namespace
+
+QStringList AnimationStepCaptions() {
+  QStringList captions;
+  for (const Step& s : kSteps) captions << QString::fromUtf16(s.Caption);
+  return captions;
+}
+
+double AnimationStepDays(int index) {
+  if (index < 0 || index >= 16) index = 0;
+  return kSteps[index].Days;
+}
+
+ShownMoment AdvanceMoment(const ShownMoment& m, double direction, double stepDays) {
+  // v counts days so that its fraction is the clock time of day.
+  double v = JulianDayOfDate(m.Year, m.Month, m.Day) + m.Hour / 24.0 + m.Minute / 24.0 / 60.0 +
+             m.Second / 24.0 / 3600.0 - 0.5;
+  v += direction * stepDays;
+  if (!std::isfinite(v) || std::fabs(v) > 1e11) throw ConversionError();
+  double day = std::floor(v);
+  long long seconds = std::llround((v - day) * 86400.0);
+  if (seconds >= 86400) {
+    day += 1.0;
+    seconds -= 86400;
+  }
+  const CivilDate date = DateOfJulianDay(day + 0.5);
+  ShownMoment r;
+  r.Year = date.year;
+  r.Month = date.month;
+  r.Day = date.day;
+  r.Hour = static_cast<int>(seconds / 3600);
+  r.Minute = static_cast<int>(seconds / 60 % 60);
+  r.Second = static_cast<int>(seconds % 60);
+  return r;
+}
+
+int TimerIntervalForSpeed(double speed) {
+  if (!std::isfinite(speed)) return 100;
+  return RoundHalfEven(101.0 - std::clamp(speed, 1.0, 100.0));
+}
+
+int StoredSpeedInterval(int speed) { return 100 - speed; }
+
+std::optional<int> FasterSpeed(double speed) {
+  if (!std::isfinite(speed)) return std::nullopt;
+  const int v = RoundHalfEven(std::clamp(speed, 0.0, 101.0)) + 1;
+  if (v < 100) return v;
+  return std::nullopt;
+}
+
+std::optional<int> SlowerSpeed(double speed) {
+  if (!std::isfinite(speed)) return std::nullopt;
+  const int v = RoundHalfEven(std::clamp(speed, 0.0, 101.0)) - 1;
+  if (v > 1) return v;
+  return std::nullopt;
+}
+
+void AnimationControl::StartStop() {
+  LeaveRealTime();
+  Running = !Running;
+  Timer1Enabled = Running;
+}
+
+void AnimationControl::RealTimeClicked(bool down) {
+  RealTimeDown = down;
+  Timer2Enabled = down;
+  if (down) Timer1Enabled = false;
+}
+
+void AnimationControl::LeaveRealTime() {
+  if (!RealTimeDown) return;
+  RealTimeDown = false;
+  Timer2Enabled = false;
+}
+
+TickResult AnimationTick(AnimationControl& control, const ShownMoment& moment, int stepIndex) {
+  TickResult result{moment, false, {}};
+  if (!control.Running) return result;
+  try {
+    result.Moment = AdvanceMoment(moment, control.Direction, AnimationStepDays(stepIndex));
+    result.Redraw = true;
+  } catch (const ConversionError&) {
+    control.Running = false;
+    control.Timer1Enabled = false;
+    result.Message = QStringLiteral(
+        "Die Animation wurde angehalten: Der nächste Zeitpunkt liegt außerhalb der Jahre, die der "
+        "Kalender berechnen kann.");
+  }
+  return result;
+}
+
+std::optional<ShownMoment> MomentFromTimeListIndex(const ShownMoment& moment, int index) {
+  if (index < 0 || index >= 288) return std::nullopt;
+  ShownMoment r = moment;
+  r.Hour = index / 12;
+  r.Minute = (index % 12) * 5;
+  return r;
+}
+
+int TimeListIndex(int hour, int minute) { return minute / 5 + hour * 12; }
+
+int DragAzimuth(int startAzimuth, int startX, int x, int width) {
+  if (width <= 0) return startAzimuth;
+  const double turn = 180.0 / width * (static_cast<double>(x) - startX);
+  int a = startAzimuth - RoundHalfEven(std::clamp(turn, -1e6, 1e6));
+  // Bounded wrap into -180..180 (one step suffices for a drag within the window; fmod for any other).
+  if (a > 180 || a < -180) {
+    a = static_cast<int>(std::fmod(static_cast<double>(a), 360.0));
+    if (a > 180) a -= 360;
+    if (a < -180) a += 360;
+  }
+  return a;
+}
+
+}  // namespace zenitra

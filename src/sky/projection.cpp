@@ -1,0 +1,110 @@
+#include "sky/projection.h"
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "core/time_scales.h"
+
+namespace zenitra {
+
+int RoundHalfEven(double value) {
+  // Adding and removing 1.5 * 2^52 leaves the nearest integer, halves to even, in the default
+  // rounding mode (exact for |value| < 2^51); cheaper than a library call per pixel.
+  // Outside the int range the result saturates (and NaN gives 0) instead of overflowing.
+  constexpr double kMagic = 6755399441055744.0;
+  if (std::fabs(value) < 2147483647.0) {
+    volatile double shifted = value + kMagic;  // volatile: the sum must be rounded to double here
+    return static_cast<int>(shifted - kMagic);
+  }
+  if (std::isnan(value)) return 0;
+  return value > 0 ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+}
+
+bool SkySummerTime(int day, int month, int year) {
+  if (month >= 4 && month <= 9) return true;
+  if (month != 3 && month != 10) return false;
+  // Weekday of 1 January (0 = Sunday), divisions truncating towards zero; 64-bit so that no year
+  // can overflow.
+  const long long y = year;
+  const long long w = ((y + (y - 1) / 4 - (y - 1) / 100 + (y - 1) / 400) % 7 + 7) % 7;
+  const bool leap = IsLeapYear(year);
+  const long long daysBefore = month == 3 ? (leap ? 60 : 59) : (leap ? 274 : 273);
+  int lastSunday = 31;
+  for (int d = 31; d >= 25; --d) {
+    if ((daysBefore + w + d) % 7 == 1) {
+      lastSunday = d;
+      break;
+    }
+  }
+  return month == 3 ? day >= lastSunday : day < lastSunday;
+}
+
+double SkySiderealAngle(const ShownMoment& m, const Location& place, bool summerTimeSwitch) {
+  const JulianDay jd0 = ZoneMidnightJulianDay(m.Year, m.Month, m.Day, place.ZoneHours);
+  const double ut = m.Hour + m.Minute / 60.0 + m.Second / 3600.0 - place.ZoneHours;
+  double s = SiderealTimeHours(jd0, ut, place.LongitudeDeg);
+  if (summerTimeSwitch && SkySummerTime(m.Day, m.Month, m.Year)) s -= 1.0;
+  return s / 12.0 * std::numbers::pi;
+}
+
+ProjectionFrame MakeProjectionFrame(int width, int height, const ShownMoment& m, const Location& place,
+                                    double centreAzimuthDeg, bool summerTimeSwitch) {
+  ProjectionFrame f;
+  f.Width = width;
+  f.Height = height;
+  f.CentreX = width / 2;
+  f.CentreY = height / 2;
+  f.Scale = f.CentreX / 90.0;
+  const double phi = place.LatitudeDeg * std::numbers::pi / 180.0;
+  f.CosLatitude = std::cos(phi);
+  f.SinLatitude = std::sin(phi);
+  f.Moment = ZoneMidnightJulianDay(m.Year, m.Month, m.Day, place.ZoneHours) + m.Hour / 24.0 +
+             m.Minute / 1440.0 + m.Second / 86400.0;
+  f.Theta = SkySiderealAngle(m, place, summerTimeSwitch);
+  f.SinTheta = std::sin(f.Theta);
+  f.CosTheta = std::cos(f.Theta);
+  f.CentreAzimuth = centreAzimuthDeg;
+  return f;
+}
+
+bool ProjectToScreen(const ProjectionFrame& f, double alpha, double delta, ScreenPoint& point) {
+  if (!std::isfinite(alpha) || !std::isfinite(delta)) return false;
+  return ProjectToScreen(f, std::sin(alpha), std::cos(alpha), std::sin(delta), std::cos(delta), point);
+}
+
+bool ProjectToScreen(const ProjectionFrame& f, double sinAlpha, double cosAlpha, double sinDelta, double cosDelta,
+                     ScreenPoint& point) {
+  if (!std::isfinite(sinAlpha) || !std::isfinite(cosAlpha) || !std::isfinite(sinDelta) ||
+      !std::isfinite(cosDelta) || !std::isfinite(f.SinTheta) || !std::isfinite(f.CosTheta)) {
+    return false;
+  }
+  // Hour angle t = theta - alpha.
+  const double sinT = f.SinTheta * cosAlpha - f.CosTheta * sinAlpha;
+  const double cosT = f.CosTheta * cosAlpha + f.SinTheta * sinAlpha;
+  const double sinH = f.SinLatitude * sinDelta + f.CosLatitude * cosDelta * cosT;
+  if (!(std::fabs(sinH) <= 1.0)) return false;
+  const double cosH = std::sqrt(1.0 - sinH * sinH);  // cos of the altitude, which lies in [-90, 90]
+  const double sinA = cosDelta * sinT / cosH;
+  if (!(std::fabs(sinA) <= 1.0)) return false;
+  const double c = f.SinLatitude * cosDelta * cosT - f.CosLatitude * sinDelta;
+  const double asinDeg = std::asin(sinA) * 180.0 / std::numbers::pi;
+  const double azimuth = c > 0.0 ? asinDeg : 180.0 - asinDeg;
+  double a = azimuth - f.CentreAzimuth;
+  if (a > 180.0) a -= 360.0;
+  if (a < -180.0) a += 360.0;
+  const double xs = a * f.Scale + f.CentreX;
+  // A centre azimuth far outside -180..180 could put xs beyond the int range; such a point is off
+  // the map anyway.
+  if (!(std::fabs(xs) < 1e9)) return false;
+  point.X = RoundHalfEven(xs);
+  if (point.X <= -10 || point.X >= f.Width + 10) return false;
+  point.Y = AltitudeRow(f.Height, std::asin(sinH));
+  return point.Y > -10 && point.Y < f.Height + 10;
+}
+
+int AltitudeRow(int height, double altitudeRad) {
+  return RoundHalfEven((height - kHorizonOffset) - kAltitudeScale * altitudeRad * height);
+}
+
+}  // namespace zenitra

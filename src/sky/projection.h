@@ -1,0 +1,68 @@
+#pragma once
+// Projection of the sky onto the map: azimuth runs linearly across the width (180 degrees in all,
+// cx/90 pixels per degree), altitude linearly upwards from a horizon line 28 pixels above the
+// bottom edge (1.2 H pixels per 90 degrees). Azimuth is measured from south, positive towards west.
+#include "core/shared_types.h"
+#include "sky/sky_state.h"
+
+namespace zenitra {
+
+/// 2.4 / pi: pixels of altitude per radian and per pixel of height.
+inline constexpr double kAltitudeScale = 0.763943726841098;
+/// Height of the horizon line above the bottom edge, pixels.
+inline constexpr int kHorizonOffset = 28;
+
+/// Nearest integer, halves to the even neighbour. Saturates outside the int range; NaN gives 0.
+[[nodiscard]] int RoundHalfEven(double value);
+
+/// The frame computed at the start of every drawing and read by every layer.
+struct ProjectionFrame {
+  int Width = 0;             ///< W, pixels
+  int Height = 0;            ///< H, pixels
+  int CentreX = 0;           ///< W / 2, truncated
+  int CentreY = 0;           ///< H / 2, truncated
+  double Scale = 0.0;        ///< pixels per degree of azimuth, cx / 90
+  double CosLatitude = 1.0;  ///< cos phi
+  double SinLatitude = 0.0;  ///< sin phi
+  double Moment = 0.0;       ///< JulianDay (UT) of the shown moment, no summer-time correction
+  double Theta = 0.0;        ///< local sidereal angle, radians
+  double SinTheta = 0.0;     ///< sin and cos of Theta
+  double CosTheta = 1.0;
+  double CentreAzimuth = 0.0;  ///< degrees
+};
+
+/// The weekday-based European rule for every year: April..September summer time; in March the days
+/// from the last Sunday on; in October the days before the last Sunday.
+[[nodiscard]] bool SkySummerTime(int day, int month, int year);
+
+/// Local sidereal angle (radians) of the shown clock time at the place; one hour less when the
+/// summer-time switch is on and summer time holds for the shown date.
+[[nodiscard]] double SkySiderealAngle(const ShownMoment& moment, const Location& place, bool summerTimeSwitch);
+
+/// The frame for a drawing area of width x height pixels.
+[[nodiscard]] ProjectionFrame MakeProjectionFrame(int width, int height, const ShownMoment& moment,
+                                                  const Location& place, double centreAzimuthDeg,
+                                                  bool summerTimeSwitch);
+
+/// A pixel position that keeps its last values between projections: a projection that gives up
+/// early leaves x and/or y as they were, and the line layers move the pen to whatever is left.
+struct ScreenPoint {
+  int X = 0;
+  int Y = 0;
+};
+
+/// Projects right ascension and declination (radians) into the frame. Returns whether the point is
+/// visible. x is stored unless the altitude or the azimuth cannot be formed; y is stored only when x
+/// lies within (-10, W + 10). Non-finite input is never visible and changes nothing.
+bool ProjectToScreen(const ProjectionFrame& frame, double alphaRad, double deltaRad, ScreenPoint& point);
+/// The same with sin and cos of the right ascension and the declination computed beforehand (the
+/// layers that draw fixed catalogue points keep them). The hour angle enters through the angle
+/// addition theorems, cos h as sqrt(1 - sin^2 h), and the altitude's arc sine is taken only when x
+/// lies on the map: the same values with fewer transcendental calls.
+bool ProjectToScreen(const ProjectionFrame& frame, double sinAlpha, double cosAlpha, double sinDelta,
+                     double cosDelta, ScreenPoint& point);
+
+/// Pixel row of an altitude (radians): (H - 28) - 0.763943726841098 h H, rounded half to even.
+[[nodiscard]] int AltitudeRow(int height, double altitudeRad);
+
+}  // namespace zenitra

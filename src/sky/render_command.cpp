@@ -1,0 +1,169 @@
+#include "sky/render_command.h"
+
+#include <QDateTime>
+#include <QImageWriter>
+#include <QRegularExpression>
+
+#include "core/time_scales.h"
+#include "sky/panorama.h"
+#include "sky/position_registers.h"
+#include "sky/sky_renderer.h"
+
+namespace zenitra {
+
+namespace {
+
+constexpr int kMinSide = 64;
+constexpr int kMaxSide = 8192;
+const QString kDefaultPlace = QStringLiteral("Chemnitz, D");
+
+std::optional<ShownMoment> ParseMoment(const QString& text) {
+  static const QRegularExpression pattern(
+      QStringLiteral("^(-?\\d{1,6})-(\\d{2})-(\\d{2})T(\\d{2}):(\\d{2})(?::(\\d{2}))?$"));
+  const QRegularExpressionMatch m = pattern.match(text);
+  if (!m.hasMatch()) return std::nullopt;
+  ShownMoment r{m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).isEmpty() ? 0 : m.captured(6).toInt()};
+  if (r.Hour > 23 || r.Minute > 59 || r.Second > 59) return std::nullopt;
+  try {
+    (void)JulianDayOfDate(r.Year, r.Month, r.Day);
+  } catch (const ConversionError&) {
+    return std::nullopt;
+  }
+  return r;
+}
+
+}  // namespace
+
+QString CommandLineHelp() {
+  return QStringLiteral(
+      "Zenitra – der Sternhimmel über einem Ort zu einer Zeit.\n"
+      "\n"
+      "Aufruf:\n"
+      "  zenitra                 öffnet das Hauptfenster\n"
+      "  zenitra render [--place NAME] [--at YYYY-MM-DDTHH:MM[:SS]] [--azimuth DEG]\n"
+      "                 [--size WxH] [--set KEY=VALUE …] [--registers] -o FILE.png\n"
+      "                          zeichnet die Himmelskarte ohne Fenster in eine PNG-Datei\n"
+      "  zenitra --help          zeigt diese Hilfe\n"
+      "\n"
+      "Optionen von render:\n"
+      "  --place NAME     Ort wie in der Ortsliste, z. B. \"Chemnitz, D\" (Vorgabe)\n"
+      "  --at ZEIT        örtliche Uhrzeit des Ortes, z. B. 2024-12-24T22:00 (Vorgabe: jetzt)\n"
+      "  --azimuth DEG    Azimut in der Bildmitte, -180..180, von Süden über Westen (Vorgabe 0)\n"
+      "  --size WxH       Größe der Zeichenfläche in Pixeln, 64..8192 (Vorgabe 1054x664)\n"
+      "  --set KEY=VALUE  ein Schlüssel der Einstellungsdatei zenitra.ini, z. B. Linien=1,\n"
+      "                   SGrenzen=1, Sterne=3, Sternbilder=1, Ksystem=1, Horizont=1,\n"
+      "                   Sommerzeit=1; mehrfach erlaubt. Vorgaben wie beim ersten Start.\n"
+      "  --registers      schaltet die Sterninformationen ein und gibt jede Zeile beider\n"
+      "                   Positionsregister aus (x, Tabulator, y, Tabulator, Name)\n"
+      "  -o FILE.png      Ausgabedatei\n"
+      "\n"
+      "Falsche Argumente enden mit einer Meldung und dem Rückgabewert 2.\n");
+}
+
+std::variant<RenderOptions, QString> ParseRenderArguments(const QStringList& args) {
+  RenderOptions o;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    const auto value = [&]() -> std::optional<QString> {
+      if (i + 1 >= args.size()) return std::nullopt;
+      return args[++i];
+    };
+    if (a == QStringLiteral("--registers")) {
+      o.PrintRegisters = true;
+      continue;
+    }
+    const bool known = a == QStringLiteral("--place") || a == QStringLiteral("--at") ||
+                       a == QStringLiteral("--azimuth") || a == QStringLiteral("--size") ||
+                       a == QStringLiteral("--set") || a == QStringLiteral("-o");
+    if (!known) return QStringLiteral("Unbekanntes Argument \"%1\".").arg(a);
+    const std::optional<QString> v = value();
+    if (!v) return QStringLiteral("Nach \"%1\" fehlt ein Wert.").arg(a);
+    if (a == QStringLiteral("--place")) {
+      o.Place = *v;
+    } else if (a == QStringLiteral("--at")) {
+      o.At = ParseMoment(*v);
+      if (!o.At) {
+        return QStringLiteral("Ungültiger Zeitpunkt \"%1\": erwartet YYYY-MM-DDTHH:MM oder YYYY-MM-DDTHH:MM:SS.")
+            .arg(*v);
+      }
+    } else if (a == QStringLiteral("--azimuth")) {
+      bool ok = false;
+      const int az = v->toInt(&ok);
+      if (!ok || !AzimuthApplies(az)) {
+        return QStringLiteral("Ungültiges Azimut \"%1\": erwartet eine ganze Zahl von -180 bis 180.").arg(*v);
+      }
+      o.Azimuth = az;
+    } else if (a == QStringLiteral("--size")) {
+      static const QRegularExpression size(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+      const QRegularExpressionMatch m = size.match(*v);
+      const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
+      const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
+      if (w < kMinSide || h < kMinSide || w > kMaxSide || h > kMaxSide) {
+        return QStringLiteral("Ungültige Größe \"%1\": erwartet BREITExHÖHE, je %2 bis %3 Pixel.")
+            .arg(*v)
+            .arg(kMinSide)
+            .arg(kMaxSide);
+      }
+      o.Width = w;
+      o.Height = h;
+    } else if (a == QStringLiteral("--set")) {
+      const qsizetype eq = v->indexOf(u'=');
+      if (eq <= 0 || !SetSettingsKey(o.Settings, v->left(eq), v->mid(eq + 1))) {
+        return QStringLiteral("Ungültige Einstellung \"%1\": erwartet KEY=VALUE mit einem Schlüssel von "
+                              "zenitra.ini (%2) und einer ganzen Zahl.")
+            .arg(*v, SettingsKeys().join(QStringLiteral(", ")));
+      }
+    } else if (a == QStringLiteral("-o")) {
+      o.Output = *v;
+    }
+  }
+  if (o.Output.isEmpty()) return QStringLiteral("Die Ausgabedatei fehlt: -o FILE.png.");
+  return o;
+}
+
+int RunRender(const RenderOptions& o, const Catalogue& catalogue, QTextStream& out, QTextStream& err) {
+  // The place: --place, else "Ort" of --set, else Chemnitz as at the first start.
+  QString placeName = o.Place.value_or(o.Settings.Place.isEmpty() ? kDefaultPlace : o.Settings.Place);
+  qsizetype index = -1;
+  for (qsizetype i = 0; i < catalogue.PlaceNames.size(); ++i) {
+    if (catalogue.PlaceNames[i].compare(placeName, Qt::CaseInsensitive) == 0) {
+      index = i;
+      break;
+    }
+  }
+  std::optional<Location> place;
+  if (index >= 0 && index < catalogue.Places.size()) place = ParsePlaceRecord(catalogue.Places[index]);
+  if (!place) {
+    err << QStringLiteral("Unbekannter Ort \"%1\". Orte stehen in der Ortsliste, z. B. \"%2\".\n")
+               .arg(placeName, kDefaultPlace);
+    return 2;
+  }
+  SkyView view;
+  view.Place = *place;
+  view.Switches = o.Settings.Switches;
+  if (o.PrintRegisters) view.Switches.StarInformation = true;
+  view.CentreAzimuth = o.Azimuth.value_or(AzimuthApplies(o.Settings.Azimuth) ? o.Settings.Azimuth : 0);
+  if (o.At) {
+    view.Moment = *o.At;
+  } else {
+    const QDateTime now = QDateTime::currentDateTime();
+    view.Moment = ShownMoment{now.date().year(), now.date().month(), now.date().day(),
+                              now.time().hour(), now.time().minute(), now.time().second()};
+  }
+  const SkyPictures pictures = view.Switches.Horizon ? LoadHorizonPictures() : SkyPictures{};
+  PositionRegisters registers;
+  const QImage image = RenderSky(o.Width, o.Height, view, catalogue, pictures, registers);
+  QImageWriter writer(o.Output, "png");
+  if (!writer.write(image)) {
+    err << QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden: %2\n").arg(o.Output, writer.errorString());
+    return 1;
+  }
+  if (o.PrintRegisters) {
+    for (const QString& line : registers.BodyPositionList.Lines()) out << line << '\n';
+    for (const QString& line : registers.StarPositionList.Lines()) out << line << '\n';
+  }
+  return 0;
+}
+
+}  // namespace zenitra

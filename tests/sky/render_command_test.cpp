@@ -1,0 +1,110 @@
+// The headless command "zenitra render": arguments, errors and the picture it writes.
+#include "sky/render_command.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "sky/projection.h"
+
+namespace zenitra {
+namespace {
+
+const RenderOptions* Options(const std::variant<RenderOptions, QString>& parsed) {
+  return std::get_if<RenderOptions>(&parsed);
+}
+
+TEST(RenderArguments, AcceptsEveryOption) {
+  const auto parsed = ParseRenderArguments(
+      {QStringLiteral("--place"), QStringLiteral("Chemnitz, D"), QStringLiteral("--at"), QStringLiteral("2024-12-24T22:00"),
+       QStringLiteral("--azimuth"), QStringLiteral("-90"), QStringLiteral("--size"), QStringLiteral("640x480"),
+       QStringLiteral("--set"), QStringLiteral("Linien=1"), QStringLiteral("--set"), QStringLiteral("Sterne=3"),
+       QStringLiteral("--registers"), QStringLiteral("-o"), QStringLiteral("sky.png")});
+  const RenderOptions* o = Options(parsed);
+  ASSERT_NE(o, nullptr) << std::get<QString>(parsed).toStdString();
+  EXPECT_EQ(*o->Place, QStringLiteral("Chemnitz, D"));
+  EXPECT_EQ(*o->At, (ShownMoment{2024, 12, 24, 22, 0, 0}));
+  EXPECT_EQ(*o->Azimuth, -90);
+  EXPECT_EQ(o->Width, 640);
+  EXPECT_EQ(o->Height, 480);
+  EXPECT_TRUE(o->Settings.Switches.ConstellationLines);
+  EXPECT_EQ(o->Settings.Switches.StarNames, 3);
+  EXPECT_TRUE(o->PrintRegisters);
+  EXPECT_EQ(o->Output, QStringLiteral("sky.png"));
+  const auto seconds = ParseRenderArguments({QStringLiteral("--at"), QStringLiteral("1987-04-10T19:21:07"), QStringLiteral("-o"), QStringLiteral("x.png")});
+  ASSERT_NE(Options(seconds), nullptr);
+  EXPECT_EQ(*Options(seconds)->At, (ShownMoment{1987, 4, 10, 19, 21, 7}));
+}
+
+TEST(RenderArguments, BadArgumentsGiveAClearMessage) {
+  const QStringList bad[] = {
+      {},
+      {QStringLiteral("-o")},
+      {QStringLiteral("--frobnicate"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--at"), QStringLiteral("2024-02-30T10:00"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--at"), QStringLiteral("2024-12-24 22:00"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--at"), QStringLiteral("2024-12-24T24:00"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--azimuth"), QStringLiteral("181"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--azimuth"), QStringLiteral("west"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--size"), QStringLiteral("0x0"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--size"), QStringLiteral("99999x600"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--set"), QStringLiteral("Farbe=1"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--set"), QStringLiteral("Linien"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--place")},
+  };
+  for (const QStringList& args : bad) {
+    const auto parsed = ParseRenderArguments(args);
+    ASSERT_TRUE(std::holds_alternative<QString>(parsed)) << "input " << args.join(u' ').toStdString();
+    EXPECT_FALSE(std::get<QString>(parsed).isEmpty());
+  }
+  EXPECT_TRUE(std::get<QString>(ParseRenderArguments({QStringLiteral("--set"), QStringLiteral("Farbe=1"), QStringLiteral("-o"), QStringLiteral("x.png")}))
+                  .contains(QStringLiteral("Farbe=1")));
+}
+
+TEST(RenderCommand, DrawsThePictureAndPrintsTheRegisters) {
+  Catalogue c;
+  c.PlaceNames = {QStringLiteral("Chemnitz, D")};
+  c.Places = {QStringLiteral("Chemnitz, D\t50.836667\t12.854444\t1")};
+  // A bright star that culminates in the south at the chosen moment is certainly drawn: take a
+  // declination of +10 degrees and the right ascension of the local sidereal time.
+  const ShownMoment at{2024, 12, 24, 22, 0, 0};
+  const Location place{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+  const double theta = SkySiderealAngle(at, place, false);
+  c.Stars = {CatalogueStar{theta, 0.1745, 1.0, 3}};
+  c.StarNames = {QStringLiteral("Ori Alpha,Testa")};
+  QTemporaryDir dir;
+  RenderOptions o;
+  o.At = at;
+  o.Width = 400;
+  o.Height = 300;
+  o.PrintRegisters = true;
+  o.Output = dir.filePath(QStringLiteral("sky.png"));
+  QString outText, errText;
+  QTextStream out(&outText), err(&errText);
+  EXPECT_EQ(RunRender(o, c, out, err), 0) << errText.toStdString();
+  out.flush();
+  const QImage image(o.Output);
+  ASSERT_EQ(image.size(), QSize(400, 300));
+  EXPECT_EQ(QColor(image.pixel(200, 5)), QColor(Qt::black));
+  EXPECT_TRUE(outText.startsWith(QStringLiteral("200\t"))) << outText.toStdString();
+  EXPECT_TRUE(outText.endsWith(QStringLiteral("\tOri Alpha,Testa\n"))) << outText.toStdString();
+  // An unknown place is refused with exit code 2; an unwritable output with 1.
+  o.Place = QStringLiteral("Atlantis");
+  EXPECT_EQ(RunRender(o, c, out, err), 2);
+  err.flush();
+  EXPECT_TRUE(errText.contains(QStringLiteral("Atlantis")));
+  o.Place.reset();
+  o.Output = dir.filePath(QStringLiteral("missing/folder/sky.png"));
+  EXPECT_EQ(RunRender(o, c, out, err), 1);
+}
+
+TEST(RenderCommand, HelpNamesTheCommandAndItsOptions) {
+  const QString help = CommandLineHelp();
+  for (const char* word : {"render", "--place", "--at", "--azimuth", "--size", "--set", "--registers", "-o FILE.png"}) {
+    EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
+  }
+}
+
+}  // namespace
+}  // namespace zenitra
