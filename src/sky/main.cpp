@@ -10,12 +10,14 @@
 #include "sky/catalogue.h"
 #include "sky/render_command.h"
 #include "sky/tfhimmel.h"
+#include "sky/vector_state.h"
 
 namespace {
 
 int RunWindow(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zenitra"));
+  zenitra::ClearUpperVectorState();  // starting Qt leaves the AVX upper halves dirty
   (void)zenitra::Startup();
   zenitra::Catalogue catalogue;
   try {
@@ -34,6 +36,7 @@ int RunCommandLine(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zenitra"));
+  zenitra::ClearUpperVectorState();  // starting Qt leaves the AVX upper halves dirty
   QTextStream out(stdout);
   QTextStream err(stderr);
   const QStringList args = QCoreApplication::arguments().mid(1);

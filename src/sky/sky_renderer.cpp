@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "core/time_scales.h"
+#include "sky/vector_state.h"
 
 namespace zenitra {
 
@@ -92,6 +93,7 @@ void SkyCanvas::SetFont(const QString& family, int pointSize) {
 void SkyCanvas::TextOut(int x, int y, const QString& text) {
   painter_.setPen(fontColour_);
   painter_.drawText(x, y + metrics_->ascent(), text);
+  ClearUpperVectorState();
 }
 
 int SkyCanvas::TextWidth(const QString& text) const { return metrics_->horizontalAdvance(text); }
@@ -108,6 +110,7 @@ void SkyCanvas::FlushLines() {
   painter_.setPen(QPen(pen_, 0));
   painter_.drawLines(pending_.data(), static_cast<int>(pending_.size()));
   pending_.clear();
+  ClearUpperVectorState();
 }
 
 // ---- geometry --------------------------------------------------------------------------------
@@ -335,6 +338,7 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
 
   // 2. Background; the white outline of the rectangle (-1, -1)-(W + 1, H + 1) lies outside.
   painter.fillRect(QRect(0, 0, W, H), Qt::black);
+  ClearUpperVectorState();  // after Qt's raster fill, before the projections (see vector_state.h)
   canvas.SetPen(Qt::black);
   canvas.SetFontColour(Qt::white);
 
@@ -377,6 +381,7 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
     } else {
       painter.fillRect(QRect(x, y, 1, 1), colour);
     }
+    ClearUpperVectorState();  // Qt's fill leaves the AVX state dirty; the next projection is SSE
     const QString name = static_cast<qsizetype>(k) < catalogue.StarNames.size()
                              ? catalogue.StarNames[static_cast<qsizetype>(k)]
                              : QString();
