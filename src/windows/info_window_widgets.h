@@ -1,0 +1,33 @@
+#pragma once
+// Controls shared by the information windows: the borderless read-only text boxes, the picture
+// and the navy name label, all at fixed positions on a white client area.
+#include <QFont>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QWidget>
+
+namespace zenitra {
+
+/// "Verdana" (or its stand-in) at a size in pixels.
+[[nodiscard]] QFont InfoFont(int pixelSize, bool bold = false);
+
+/// Makes `window` a fixed-size window with a white client area of width x height pixels, a
+/// caption and only the system menu and close button.
+void SetUpInfoWindow(QWidget& window, const QString& caption, int width, int height);
+
+/// A borderless, read-only text box without tab stop at (x, y), w x h, in Verdana 11 px, with tab
+/// stops every eight average characters.
+[[nodiscard]] QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h);
+/// Replaces the text of a text box with `text` (CR LF line ends); leaves it alone when unchanged.
+void SetTextBoxText(QPlainTextEdit* box, const QString& text);
+/// The text of a text box with CR LF line ends, as it was given.
+[[nodiscard]] QString TextBoxText(const QPlainTextEdit* box);
+
+/// A label at (x, y) showing the information picture `resourceName`, sized to the picture; no
+/// picture (and an empty label) when the name has none.
+[[nodiscard]] QLabel* MakePicture(QWidget* parent, int x, int y, const QString& resourceName);
+/// The body's name at (x, y) in navy bold Verdana of the given pixel size.
+[[nodiscard]] QLabel* MakeNameLabel(QWidget* parent, int x, int y, const QString& name, int pixelSize);
+
+}  // namespace zenitra
