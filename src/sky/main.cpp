@@ -1,6 +1,7 @@
 // Zenitra: start-up. With no arguments: sets the application title, loads the catalogue, opens the
 // main window and runs the message loop until it is closed. "zenitra render ..." draws the sky map
-// into a PNG without a window; "zenitra --help" describes both.
+// into a PNG without a window; "zenitra sun|moon|ephemeris|planet ..." print the texts of the
+// information windows; "zenitra --help" describes them all.
 #include <QApplication>
 #include <QMessageBox>
 #include <QTextStream>
@@ -11,6 +12,7 @@
 #include "sky/render_command.h"
 #include "sky/tfhimmel.h"
 #include "sky/vector_state.h"
+#include "windows/info_commands.h"
 
 namespace {
 
@@ -41,9 +43,10 @@ int RunCommandLine(int argc, char** argv) {
   QTextStream err(stderr);
   const QStringList args = QCoreApplication::arguments().mid(1);
   if (args.first() == QStringLiteral("--help") || args.first() == QStringLiteral("-h")) {
-    out << zenitra::CommandLineHelp();
+    out << zenitra::CommandLineHelp() << zenitra::InformationCommandsHelp();
     return 0;
   }
+  if (zenitra::IsInformationCommand(args.first())) return zenitra::RunInformationCommandLine(args, out, err);
   if (args.first() != QStringLiteral("render")) {
     err << QStringLiteral("Unbekannter Befehl \"%1\". Hilfe: zenitra --help\n").arg(args.first());
     return 2;

@@ -71,6 +71,9 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
 
   BuildTopBar();
   BuildMenu();
+  information_ = std::make_unique<InformationWindows>(this, [this] { return view_.Place; }, [this] { return SunState; });
+  // Step 20 of every drawing: the visible information windows follow the shown moment.
+  LayerHooks.InformationWindows = [this](const InfoWindowMoment& m) { information_->RefreshVisible(m); };
   resize(1070, 751);
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 
@@ -240,13 +243,15 @@ void Tfhimmel::BuildMenu() {
     connect(a, &QAction::triggered, this, [this, azimuth = d.azimuth] { SetDirection(azimuth); });
   }
 
-  // The information windows are added by the parts that build them; until then their entries
-  // stay disabled.
   QMenu* more = bar->addMenu(QStringLiteral("Zusatzinformationen"));
-  for (const char16_t* caption : {u"Mondparameter", u"Sonnenparameter", u"Ephemeridentabelle"}) {
+  const std::pair<const char16_t*, void (InformationWindows::*)(const InfoWindowMoment&)> windows[] = {
+      {u"Mondparameter", &InformationWindows::ShowMoon},
+      {u"Sonnenparameter", &InformationWindows::ShowSun},
+      {u"Ephemeridentabelle", &InformationWindows::ShowEphemeris}};
+  for (const auto& [caption, show] : windows) {
     QAction* a = more->addAction(QString::fromUtf16(caption));
-    a->setEnabled(false);
     actions_.insert(a->text(), a);
+    connect(a, &QAction::triggered, this, [this, show] { (information_.get()->*show)(ShownInfoMoment()); });
   }
   AddSwitch(more, QStringLiteral("Galileische Jupitermonde"), &DisplaySwitches::Jupiter);
   AddSwitch(more, QStringLiteral("Venusphase"), &DisplaySwitches::Venus);
@@ -256,6 +261,23 @@ void Tfhimmel::BuildMenu() {
     QAction* a = more->addAction(QString::fromUtf16(caption));
     a->setEnabled(false);
     actions_.insert(a->text(), a);
+  }
+}
+
+Tfhimmel::~Tfhimmel() = default;
+
+InfoWindowMoment Tfhimmel::ShownInfoMoment() const {
+  const ShownMoment& m = view_.Moment;
+  return InfoWindowMoment{view_.Place.ZoneHours, m.Day, m.Month, m.Year, m.Hour, m.Minute, m.Second};
+}
+
+void Tfhimmel::OpenBodyWindow(const QString& bodyName) {
+  if (bodyName == QStringLiteral("Mond")) {
+    information_->ShowMoon(ShownInfoMoment());
+  } else if (bodyName == QStringLiteral("Sonne")) {
+    information_->ShowSun(ShownInfoMoment());
+  } else {
+    information_->OpenPlanet(bodyName, ShownInfoMoment());
   }
 }
 

@@ -11,12 +11,14 @@
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
+#include <memory>
 
 #include "sky/animation.h"
 #include "sky/catalogue.h"
 #include "sky/position_registers.h"
 #include "sky/settings.h"
 #include "sky/sky_renderer.h"
+#include "windows/information_windows.h"
 
 namespace zenitra {
 
@@ -44,6 +46,7 @@ class Tfhimmel : public QMainWindow {
   /// `catalogue` is the loaded catalogue; `settingsFolder` the folder of "zenitra.ini" (empty: the
   /// per-user configuration folder).
   explicit Tfhimmel(Catalogue catalogue, QString settingsFolder = {}, QWidget* parent = nullptr);
+  ~Tfhimmel() override;
 
   // State read by the drawing and by other windows.
   [[nodiscard]] const SkyView& View() const { return view_; }
@@ -56,6 +59,15 @@ class Tfhimmel : public QMainWindow {
 
   /// Hooks for the layers and windows that later parts of the program add.
   SkyLayerHooks LayerHooks;
+  /// The Sun's values of the last drawing, read by the Sun window (written by the body layer).
+  SunDisplayState SunState;
+  /// The ephemeris, Moon and Sun windows (created hidden with the main window).
+  [[nodiscard]] InformationWindows& Information() { return *information_; }
+  /// The shown moment as the information windows receive it: zone of the place and local clock time.
+  [[nodiscard]] InfoWindowMoment ShownInfoMoment() const;
+  /// A click on a drawn body: "Sonne" and "Mond" bring their window to the front or show it with
+  /// the shown moment; any other name (a planet) opens Tuplanet modal.
+  void OpenBodyWindow(const QString& bodyName);
   /// Shows a message to the user (an information box by default; tests replace it).
   std::function<void(const QString&)> ShowMessage;
 
@@ -131,6 +143,7 @@ class Tfhimmel : public QMainWindow {
   bool dragging_ = false;
   int dragStartX_ = 0;
   int dragStartAzimuth_ = 0;
+  std::unique_ptr<InformationWindows> information_;  // last: its windows read the state above
 };
 
 }  // namespace zenitra

@@ -20,6 +20,12 @@ InformationWindows::InformationWindows(QWidget* owner, std::function<Location()>
   sun_ = new Tusonne(sunMoonMoment_, place_, std::move(sun), owner);
 }
 
+InformationWindows::~InformationWindows() {
+  delete sun_;
+  delete moon_;
+  delete ephem_;
+}
+
 void InformationWindows::ShowEphemeris(const InfoWindowMoment& moment) {
   if (ephem_->isVisible()) return BringToFront(*ephem_);
   ephem_->Moment = moment;

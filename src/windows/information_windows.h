@@ -19,6 +19,10 @@ class InformationWindows {
   /// `owner`: the main window (parent of the windows); `place` and `sun` read its place and the Sun's
   /// values of its last drawing.
   InformationWindows(QWidget* owner, std::function<Location()> place, std::function<SunDisplayState()> sun);
+  /// Deletes the three windows: they refer to the moment held here.
+  ~InformationWindows();
+  InformationWindows(const InformationWindows&) = delete;
+  InformationWindows& operator=(const InformationWindows&) = delete;
 
   /// The menu entries and body clicks: bring the window to the front when it is visible, otherwise
   /// hand it the moment and show it (not modal), which refreshes it.
