@@ -61,7 +61,7 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
   const QDate today = QDate::currentDate();
   EXPECT_EQ(w->View().Moment.Year, today.year());
   EXPECT_EQ(w->View().Moment.Day, today.day());
-  EXPECT_FALSE(w->MenuAction(QStringLiteral("Mondparameter"))->isEnabled());
+  EXPECT_TRUE(w->MenuAction(QStringLiteral("Mondparameter"))->isEnabled());
   EXPECT_FALSE(w->MenuAction(QStringLiteral("Tag- und Nachtgrenze"))->isEnabled());
 }
 
