@@ -19,7 +19,8 @@ namespace zenitra {
 
 /// Equation of time in minutes for day number n of the year, rounded to hundredths:
 /// B = (360 n - 360)/365 degrees, E = (0.000075 + 0.001868 cos B - 0.030277 sin B
-/// - 0.014615 cos 2B - 0.04089 sin 2B) * 229.2 (Spencer's series).
+/// - 0.014615 cos 2B - 0.04089 sin 2B) * 229.2: Spencer's series (1971) with 0.030277 for his
+/// sin B coefficient 0.032077, as the window has always shown it (extremes 16.02 and -13.98 min).
 [[nodiscard]] double EquationOfTimeMinutes(int dayNumber);
 
 /// The zodiac name of a right ascension in hours ("Fische" below 1.783333 h).
