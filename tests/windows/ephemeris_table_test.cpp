@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/qstring_printer.h"
+
 #include <QRegularExpression>
 
 #include "planets/planet_position.h"

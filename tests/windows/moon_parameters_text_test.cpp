@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/qstring_printer.h"
+
 #include <QRegularExpression>
 #include <QTime>
 

@@ -1,0 +1,161 @@
+// The Sun and Moon windows and their wiring into the main window: created hidden, opened from the
+// menu and by a body, sharing one moment, and refreshed after every drawing while visible.
+#include "windows/information_windows.h"
+
+#include <gtest/gtest.h>
+
+#include "support/qstring_printer.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "sky/tfhimmel.h"
+#include "windows/ephemeris_table.h"
+#include "windows/info_text_format.h"
+#include "windows/info_window_widgets.h"
+#include "windows/moon_parameters_text.h"
+#include "windows/sun_parameters_text.h"
+
+namespace zenitra {
+namespace {
+
+const QLocale kGerman(QLocale::German);
+
+// A place list of 572 entries whose entry 571 is Chemnitz, as in the real list.
+Catalogue SmallCatalogue() {
+  Catalogue c;
+  for (int i = 0; i < 572; ++i) {
+    const QString name = i == 571 ? QStringLiteral("Chemnitz, D") : QStringLiteral("Ort %1, X").arg(i);
+    c.PlaceNames << name;
+    c.Places << (i == 571 ? name + QStringLiteral("\t50.836667\t12.854444\t1")
+                          : name + QStringLiteral("\t%1\t%2\t+2").arg(i % 80).arg(i % 170));
+  }
+  return c;
+}
+
+class InformationWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    window_ = std::make_unique<Tfhimmel>(SmallCatalogue(), dir_.path());
+    window_->ShowMessage = [](const QString&) {};
+    window_->show();
+    Information().Ephemeris().SetLocale(kGerman);
+    Information().Moon().SetLocale(kGerman);
+    Information().Moon().Today = [] { return QDate(2001, 2, 3); };
+    Information().Sun().SetLocale(kGerman);
+  }
+  InformationWindows& Information() { return window_->Information(); }
+
+  QTemporaryDir dir_;
+  std::unique_ptr<Tfhimmel> window_;
+};
+
+TEST_F(InformationWindowsTest, CreatedHiddenWithTheirLayouts) {
+  Tusonne& sun = Information().Sun();
+  Tumond& moon = Information().Moon();
+  EXPECT_FALSE(sun.isVisible());
+  EXPECT_FALSE(moon.isVisible());
+  EXPECT_FALSE(Information().Ephemeris().isVisible());
+  EXPECT_EQ(sun.windowTitle(), QStringLiteral("Aktuelle Sonnenparameter"));
+  EXPECT_EQ(sun.size(), QSize(431, 306));
+  EXPECT_EQ(sun.Image1->geometry(), QRect(48, 12, 117, 117));
+  EXPECT_EQ(sun.NameLabel->text(), QStringLiteral("Sonne"));
+  EXPECT_EQ(sun.NameLabel->pos(), QPoint(218, 24));
+  EXPECT_EQ(sun.NameLabel->font().pixelSize(), 16);
+  EXPECT_TRUE(sun.NameLabel->font().bold());
+  EXPECT_EQ(sun.Result->geometry(), QRect(216, 72, 209, 249));
+  EXPECT_EQ(sun.Facts->geometry(), QRect(8, 136, 201, 177));
+  EXPECT_EQ(sun.Result->font().pixelSize(), 11);
+  EXPECT_EQ(TextBoxText(sun.Facts), SunFactLines().join(QStringLiteral("\r\n")));
+  EXPECT_EQ(moon.windowTitle(), QStringLiteral("Aktuelle Mondparameter"));
+  EXPECT_EQ(moon.size(), QSize(519, 360));
+  EXPECT_EQ(moon.Image1->geometry(), QRect(56, 24, 117, 117));
+  EXPECT_EQ(moon.NameLabel->pos(), QPoint(88, 152));
+  EXPECT_EQ(moon.Result->geometry(), QRect(240, 16, 265, 329));
+  EXPECT_EQ(moon.Facts->geometry(), QRect(12, 208, 209, 177));
+  EXPECT_TRUE(TextBoxText(moon.Facts).contains(QStringLiteral("Bahnneigung 5°8'43\"")));
+  // The pictures: the Sun bright and yellowish in the middle, the Moon grey.
+  const QImage sunPicture = sun.Image1->pixmap().toImage();
+  const QColor centre = sunPicture.pixelColor(58, 58);
+  EXPECT_GT(centre.red(), 200);
+  EXPECT_GT(centre.red(), centre.blue());
+}
+
+TEST_F(InformationWindowsTest, MenuShowsTheSunWindowWithTheShownMoment) {
+  window_->SunState.AzimuthDeg = 33.5;
+  window_->MenuAction(QStringLiteral("Sonnenparameter"))->trigger();
+  Tusonne& sun = Information().Sun();
+  ASSERT_TRUE(sun.isVisible());
+  EXPECT_FALSE(sun.isModal());
+  const InfoWindowMoment m = window_->ShownInfoMoment();
+  EXPECT_EQ(TextBoxText(sun.Result), SunParametersText(m, window_->View().Place, window_->SunState, kGerman));
+  EXPECT_TRUE(TextBoxText(sun.Result).contains(QStringLiteral("Azimut\t\t33,50°")));
+}
+
+TEST_F(InformationWindowsTest, SunAndMoonShareOneMomentAndAVisibleWindowOnlyComesToTheFront) {
+  const InfoWindowMoment first{1.0, 31, 3, 2024, 12, 0, 0};
+  const InfoWindowMoment second{1.0, 1, 4, 2024, 8, 30, 0};
+  Information().ShowMoon(first);
+  EXPECT_EQ(Information().SunMoonMoment().Day, 31);
+  Information().ShowMoon(second);  // visible: only brought to the front
+  EXPECT_EQ(Information().SunMoonMoment().Day, 31);
+  Information().ShowSun(second);
+  EXPECT_EQ(Information().SunMoonMoment().Day, 1);
+  // The Moon window reads the same moment at its next refresh.
+  Information().Moon().Refresh();
+  EXPECT_EQ(TextBoxText(Information().Moon().Result),
+            MoonParametersText(second, window_->View().Place, QDate(2001, 2, 3), kGerman));
+}
+
+TEST_F(InformationWindowsTest, MainWindowRefreshesAVisibleEphemerisWindowOnEveryTick) {
+  window_->MenuAction(QStringLiteral("Ephemeridentabelle"))->trigger();
+  Tephem& ephem = Information().Ephemeris();
+  ASSERT_TRUE(ephem.isVisible());
+  QApplication::processEvents();
+  window_->CB1->setCurrentIndex(15);  // "24 Stunden"
+  window_->StartStop();
+  for (int tick = 0; tick < 3; ++tick) {
+    window_->Timer1Timer();
+    // The drawing (paint event) ends with step 20, which hands the table the new moment.
+    QImage canvas(window_->PB1->size(), QImage::Format_RGB32);
+    window_->malen(canvas);
+    const InfoWindowMoment m = window_->ShownInfoMoment();
+    EXPECT_EQ(ephem.Moment.Day, m.Day) << "tick " << tick;
+    EXPECT_EQ(ephem.Moment.Month, m.Month) << "tick " << tick;
+    const EphemerisTable t = BuildEphemerisTable(m, window_->View().Place, QLocale(QLocale::German));
+    EXPECT_EQ(ephem.Cell(4, 6), t.Cells[6][4]) << "tick " << tick;  // Jupiter's geocentric longitude
+  }
+  window_->StartStop();
+}
+
+TEST_F(InformationWindowsTest, PaintingTheMapRefreshesTheVisibleWindows) {
+  window_->MenuAction(QStringLiteral("Mondparameter"))->trigger();
+  ASSERT_TRUE(Information().Moon().isVisible());
+  window_->DE1->setDate(QDate(2024, 3, 31));
+  window_->repaint();  // a synchronous paint of the map
+  QApplication::processEvents();
+  EXPECT_EQ(Information().SunMoonMoment().Day, 31);
+  EXPECT_EQ(Information().SunMoonMoment().Month, 3);
+  EXPECT_TRUE(TextBoxText(Information().Moon().Result).startsWith(QStringLiteral("Datum\t\t31.03.2024")));
+}
+
+TEST_F(InformationWindowsTest, BodyNamesOpenTheirWindows) {
+  window_->OpenBodyWindow(QStringLiteral("Sonne"));
+  EXPECT_TRUE(Information().Sun().isVisible());
+  EXPECT_FALSE(Information().Moon().isVisible());
+  window_->OpenBodyWindow(QStringLiteral("Mond"));
+  EXPECT_TRUE(Information().Moon().isVisible());
+  QString opened;
+  bool modal = false;
+  Information().RunModal = [&](Tuplanet& w) {
+    opened = w.NameLabel->text();
+    modal = w.isModal();
+  };
+  window_->OpenBodyWindow(QStringLiteral("Jupiter"));
+  EXPECT_EQ(opened, QStringLiteral("Jupiter"));
+  EXPECT_TRUE(modal);
+}
+
+}  // namespace
+}  // namespace zenitra
