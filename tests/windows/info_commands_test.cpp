@@ -1,0 +1,100 @@
+// The headless commands: argument checking and the texts, which are the windows' texts.
+#include "windows/info_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "support/qstring_printer.h"
+#include "windows/ephemeris_table.h"
+#include "windows/moon_parameters_text.h"
+#include "windows/planet_information_text.h"
+#include "windows/sun_parameters_text.h"
+
+namespace zenitra {
+namespace {
+
+const QLocale kGerman(QLocale::German);
+
+Catalogue TwoPlaces() {
+  Catalogue c;
+  c.PlaceNames << QStringLiteral("Chemnitz, D") << QStringLiteral("Longyearbyen, N");
+  c.Places << QStringLiteral("Chemnitz, D\t50.836667\t12.854444\t1") << QStringLiteral("Longyearbyen, N\t78.22\t15.65\t+1");
+  return c;
+}
+
+InformationOptions Parsed(const QStringList& args) {
+  const auto parsed = ParseInformationArguments(args);
+  if (const QString* error = std::get_if<QString>(&parsed)) {
+    ADD_FAILURE() << "refused " << args.join(u' ').toStdString() << ": " << error->toStdString();
+    return {};
+  }
+  return std::get<InformationOptions>(parsed);
+}
+
+QString ErrorOf(const QStringList& args) {
+  const auto parsed = ParseInformationArguments(args);
+  const QString* error = std::get_if<QString>(&parsed);
+  return error ? *error : QString();
+}
+
+TEST(InformationCommands, ParsesPlaceTimeAndPlanet) {
+  const InformationOptions o = Parsed({QStringLiteral("planet"), QStringLiteral("Mars"), QStringLiteral("--place"),
+                                       QStringLiteral("Longyearbyen, N"), QStringLiteral("--at"),
+                                       QStringLiteral("2024-03-31T21:05:09")});
+  EXPECT_EQ(o.Command, QStringLiteral("planet"));
+  EXPECT_EQ(o.Planet, QStringLiteral("Mars"));
+  EXPECT_EQ(o.Place, QStringLiteral("Longyearbyen, N"));
+  ASSERT_TRUE(o.At.has_value());
+  EXPECT_EQ(*o.At, (ShownMoment{2024, 3, 31, 21, 5, 9}));
+  EXPECT_FALSE(Parsed({QStringLiteral("sun")}).At.has_value());
+}
+
+TEST(InformationCommands, RefusesBadArgumentsWithAMessage) {
+  EXPECT_TRUE(ErrorOf({QStringLiteral("sun"), QStringLiteral("--azimuth"), QStringLiteral("5")}).contains(QStringLiteral("--azimuth")));
+  EXPECT_FALSE(ErrorOf({QStringLiteral("moon"), QStringLiteral("--at"), QStringLiteral("2024-02-30T00:00")}).isEmpty());
+  EXPECT_FALSE(ErrorOf({QStringLiteral("moon"), QStringLiteral("--at"), QStringLiteral("2024-13-01T00:00")}).isEmpty());
+  EXPECT_FALSE(ErrorOf({QStringLiteral("moon"), QStringLiteral("--at"), QStringLiteral("2024-00-10T00:00")}).isEmpty());
+  EXPECT_FALSE(ErrorOf({QStringLiteral("moon"), QStringLiteral("--at")}).isEmpty());
+  EXPECT_TRUE(ErrorOf({QStringLiteral("planet")}).contains(QStringLiteral("Merkur")));
+  EXPECT_TRUE(ErrorOf({QStringLiteral("planet"), QStringLiteral("Pluto")}).contains(QStringLiteral("Pluto")));
+  EXPECT_FALSE(ErrorOf({QStringLiteral("planet"), QStringLiteral("Erde")}).isEmpty());
+}
+
+TEST(InformationCommands, UnknownPlaceExitsWithTwo) {
+  QString outText, errText;
+  QTextStream out(&outText), err(&errText);
+  InformationOptions o = Parsed({QStringLiteral("sun"), QStringLiteral("--place"), QStringLiteral("Atlantis")});
+  EXPECT_EQ(RunInformationCommand(o, TwoPlaces(), out, err), 2);
+  err.flush();
+  EXPECT_TRUE(errText.contains(QStringLiteral("Atlantis")));
+  EXPECT_TRUE(outText.isEmpty());
+}
+
+TEST(InformationCommands, PrintTheWindowTextsWithLineFeeds) {
+  const InfoWindowMoment m{1.0, 31, 3, 2024, 21, 5, 9};
+  const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+  const QStringList at = {QStringLiteral("--at"), QStringLiteral("2024-03-31T21:05:09")};
+  const auto text = [&](const QStringList& args) {
+    return InformationText(Parsed(args + at), TwoPlaces(), QDate(2001, 2, 3), kGerman).Text;
+  };
+  const auto lf = [](QString s) { return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); };
+  EXPECT_EQ(text({QStringLiteral("moon")}), lf(MoonParametersText(m, chemnitz, QDate(2001, 2, 3), kGerman)));
+  EXPECT_EQ(text({QStringLiteral("ephemeris")}), EphemerisTableText(BuildEphemerisTable(m, chemnitz, kGerman)));
+  EXPECT_EQ(text({QStringLiteral("planet"), QStringLiteral("Venus")}),
+            lf(FactSheetText(QStringLiteral("Venus")) + PlanetEphemerisText(QStringLiteral("Venus"), m, chemnitz, kGerman)) +
+                u'\n');
+  const SunDisplayState sun = SunDisplayStateFor(1054, 664, ShownMoment{2024, 3, 31, 21, 5, 9}, chemnitz, 0, false);
+  EXPECT_EQ(text({QStringLiteral("sun")}), lf(SunParametersText(m, chemnitz, sun, kGerman)) + u'\n');
+}
+
+TEST(InformationCommands, SunValuesAreReadBackFromTheMap) {
+  // At local noon in Chemnitz on the March equinox the Sun stands near the south point, about
+  // 90 - 50.8 = 39 degrees high; the map's values are coarse (pixels, 23.45 sin lambda).
+  const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+  const SunDisplayState s = SunDisplayStateFor(1054, 664, ShownMoment{2024, 3, 20, 12, 9, 0}, chemnitz, 0, false);
+  EXPECT_NEAR(s.AzimuthDeg, 0.0, 3.0);
+  EXPECT_NEAR(s.AltitudeRad * 180.0 / M_PI, 39.2, 1.5);
+  EXPECT_NEAR(std::fmod(s.RightAscensionRad * 180.0 / M_PI, 360.0), 0.0, 1.5);
+}
+
+}  // namespace
+}  // namespace zenitra
