@@ -35,14 +35,18 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h) {
   box->setFrameShape(QFrame::NoFrame);
   box->setFocusPolicy(Qt::NoFocus);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setFont(InfoFont(11));
   box->document()->setDocumentMargin(1);
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, Qt::white);
   palette.setColor(QPalette::Text, Qt::black);
   box->setPalette(palette);
-  box->setTabStopDistance(QFontMetricsF(box->font()).averageCharWidth() * 8.0);
+  // Tab stops every 32 dialog units, as in a standard multi-line edit control: a dialog unit is a
+  // quarter of the font's mean width of the 52 letters A..Z, a..z.
+  const double letters = QFontMetricsF(box->font()).horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  box->setTabStopDistance(letters / 52.0 * 8.0);
   return box;
 }
 

@@ -16,8 +16,8 @@ namespace zenitra {
 /// caption and only the system menu and close button.
 void SetUpInfoWindow(QWidget& window, const QString& caption, int width, int height);
 
-/// A borderless, read-only text box without tab stop at (x, y), w x h, in Verdana 11 px, with tab
-/// stops every eight average characters.
+/// A borderless, read-only text box without tab stop and scroll bars at (x, y), w x h, in Verdana
+/// 11 px, with tab stops every 32 dialog units (eight mean letter widths).
 [[nodiscard]] QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h);
 /// Replaces the text of a text box with `text` (CR LF line ends); leaves it alone when unchanged.
 void SetTextBoxText(QPlainTextEdit* box, const QString& text);
