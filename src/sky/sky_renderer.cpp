@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "core/time_scales.h"
+#include "sky/sky_bodies.h"
 #include "sky/vector_state.h"
 
 namespace zenitra {
@@ -320,12 +321,13 @@ SkyGeometry PrepareSkyGeometry(const Catalogue& catalogue) {
 }
 
 void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const SkyPictures& pictures,
-           PositionRegisters& registers, const SkyLayerHooks& hooks) {
-  malen(image, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks);
+           PositionRegisters& registers, const SkyLayerHooks& hooks, SunDisplayState* sunDisplay) {
+  malen(image, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks, sunDisplay);
 }
 
 void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
-           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
+           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks,
+           SunDisplayState* sunDisplay) {
   const DisplaySwitches& sw = view.Switches;
   // 1. Frame.
   const int W = image.width();
@@ -445,6 +447,9 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   // 13. Solar-system bodies.
   registers.BodyPositionList.Clear();
   canvas.SetFontColour(Qt::white);
+  const SunDisplayState sun =
+      DrawSolarSystemBodies(canvas, frame, view.Place, sw.Moon, point, registers.BodyPositionList);
+  if (sunDisplay) *sunDisplay = sun;
   if (hooks.Bodies) hooks.Bodies(canvas, frame, point, registers.BodyPositionList);
   canvas.FlushLines();
   // 14. Meridian: the vertical centre line.
@@ -487,7 +492,8 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
        DirectionLetters(W, view.CentreAzimuth, [&](const QString& s) { return canvas.TextWidth(s); })) {
     if (d.Drawn) canvas.TextOut(d.X, H - 22, d.Letter);
   }
-  // 19. Panels.
+  // 19. Panels: the Galilean moons and the phase of Venus.
+  DrawSkyPanels(canvas, frame, view.Moment, sw, QLocale());
   if (hooks.Panels) hooks.Panels(canvas, frame);
   canvas.FlushLines();
   painter.end();
@@ -500,16 +506,19 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
 }
 
 QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
-                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
-  return RenderSky(width, height, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks);
+                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks,
+                 SunDisplayState* sunDisplay) {
+  return RenderSky(width, height, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks,
+                   sunDisplay);
 }
 
 QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
-                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
+                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks,
+                 SunDisplayState* sunDisplay) {
   QImage image(width, height, QImage::Format_RGB32);
   image.setDotsPerMeterX(3780);  // 96 dpi: 8-point text is 10.7 pixels high as designed
   image.setDotsPerMeterY(3780);
-  malen(image, view, catalogue, geometry, pictures, registers, hooks);
+  malen(image, view, catalogue, geometry, pictures, registers, hooks, sunDisplay);
   return image;
 }
 
