@@ -1,6 +1,7 @@
 // Zenitra: start-up. With no arguments: sets the application title, loads the catalogue, opens the
 // main window and runs the message loop until it is closed. "zenitra render ..." draws the sky map
-// into a PNG without a window; "zenitra --help" describes both.
+// into a PNG without a window, "zenitra star NAME" prints a star's information; "zenitra --help"
+// describes them.
 #include <QApplication>
 #include <QMessageBox>
 #include <QTextStream>
@@ -43,6 +44,15 @@ int RunCommandLine(int argc, char** argv) {
   if (args.first() == QStringLiteral("--help") || args.first() == QStringLiteral("-h")) {
     out << zenitra::CommandLineHelp();
     return 0;
+  }
+  if (args.first() == QStringLiteral("star")) {
+    try {
+      const zenitra::Catalogue catalogue = zenitra::LoadCatalogue();
+      return zenitra::RunStar(args.mid(1), catalogue, zenitra::LoadCatalogueLines(QStringLiteral("STAR6")), out, err);
+    } catch (const zenitra::CatalogueError& e) {
+      err << e.Message() << '\n';
+      return 1;
+    }
   }
   if (args.first() != QStringLiteral("render")) {
     err << QStringLiteral("Unbekannter Befehl \"%1\". Hilfe: zenitra --help\n").arg(args.first());
