@@ -1,6 +1,8 @@
 #include "sky/sky_renderer.h"
 
 #include <QFontDatabase>
+#include <QHash>
+#include <QStaticText>
 #include <QRawFont>
 #include <cmath>
 #include <numbers>
@@ -87,13 +89,28 @@ void SkyCanvas::SetPen(const QColor& colour) {
 void SkyCanvas::SetFont(const QString& family, int pointSize) {
   if (metrics_ && font_.family() == family && font_.pointSize() == pointSize) return;
   font_ = QFont(family, pointSize);
+  fontKey_ = font_.key() + u'\x1f';
   painter_.setFont(font_);
   metrics_.emplace(painter_.font(), painter_.device());
 }
 
 void SkyCanvas::TextOut(int x, int y, const QString& text) {
+  // Most labels (star, constellation, body and direction names) are the same on every drawing;
+  // their laid-out form is kept so that each drawing only places the glyphs. The cache is bounded:
+  // texts that change with the moment (the status line, the panel numbers) refill it slowly.
+  static QHash<QString, QStaticText> laidOut;
+  const QString key = fontKey_ + text;
+  auto it = laidOut.constFind(key);
+  if (it == laidOut.constEnd()) {
+    if (laidOut.size() >= 4096) laidOut.clear();
+    QStaticText staticText(text);
+    staticText.setTextFormat(Qt::PlainText);
+    staticText.setPerformanceHint(QStaticText::AggressiveCaching);
+    staticText.prepare(QTransform(), painter_.font());
+    it = laidOut.insert(key, staticText);
+  }
   painter_.setPen(fontColour_);
-  painter_.drawText(x, y + metrics_->ascent(), text);
+  painter_.drawStaticText(QPointF(x, y), *it);
   ClearUpperVectorState();
 }
 

@@ -72,6 +72,7 @@ class SkyCanvas {
   QColor pen_{Qt::black};
   QColor fontColour_{Qt::white};
   QFont font_;
+  QString fontKey_;  ///< font_.key() and a separator, the prefix of the laid-out text cache
   std::optional<QFontMetrics> metrics_;
   QPoint penPosition_;
   std::vector<QLine> pending_;
