@@ -89,7 +89,8 @@ void SkyCanvas::SetPen(const QColor& colour) {
 void SkyCanvas::SetFont(const QString& family, int pointSize) {
   if (metrics_ && font_.family() == family && font_.pointSize() == pointSize) return;
   font_ = QFont(family, pointSize);
-  fontKey_ = font_.key() + u'\x1f';
+  // The layout depends on the device's resolution as well as on the font.
+  fontKey_ = font_.key() + u'@' + QString::number(painter_.device()->logicalDpiY()) + u'\x1f';
   painter_.setFont(font_);
   metrics_.emplace(painter_.font(), painter_.device());
 }
