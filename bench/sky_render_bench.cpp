@@ -1,12 +1,15 @@
-// The sky drawing with every layer on, all names and the panorama, against the floor of filling
-// and copying an image of the same size (what any drawing of the window must at least do).
+// The sky drawing with every layer on, all names, the panorama, the Sun, the Moon, the planets and
+// both panels, against the floor of filling and copying an image of the same size (what any
+// drawing of the window must at least do).
 #include <benchmark/benchmark.h>
 
 #include <QPainter>
 
 #include "sky/catalogue.h"
 #include "sky/panorama.h"
+#include "sky/sky_bodies.h"
 #include "sky/sky_renderer.h"
+#include "sky/vector_state.h"
 
 namespace {
 
@@ -22,6 +25,7 @@ zenitra::SkyView EverythingOn() {
   zenitra::DisplaySwitches& s = v.Switches;
   s.Ecliptic = s.Equator = s.Grid = s.Meridian = s.AltitudeLines = s.Moon = s.Horizon = true;
   s.ConstellationLines = s.Boundaries = s.StarInformation = s.Zodiac = true;
+  s.Jupiter = s.Venus = true;  // the Galilean moons and the Venus phase panels
   s.StarNames = 3;
   s.ConstellationNames = 1;
   return v;
@@ -44,6 +48,29 @@ void BM_Malen(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Malen)->Args({1054, 664})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// The solar-system layers alone: planets, Sun and Moon with their pictures, then both panels.
+void BM_BodiesAndPanels(benchmark::State& state) {
+  const zenitra::SkyView view = EverythingOn();
+  QImage image(1054, 664, QImage::Format_RGB32);
+  image.setDotsPerMeterX(3780);
+  image.setDotsPerMeterY(3780);
+  image.fill(Qt::black);
+  const zenitra::ProjectionFrame frame =
+      zenitra::MakeProjectionFrame(1054, 664, view.Moment, view.Place, 0.0, false);
+  zenitra::PositionRegister bodies;
+  QPainter painter(&image);
+  zenitra::SkyCanvas canvas(painter);
+  zenitra::ClearUpperVectorState();
+  for (auto _ : state) {
+    zenitra::ScreenPoint point;
+    bodies.Clear();
+    benchmark::DoNotOptimize(
+        zenitra::DrawSolarSystemBodies(canvas, frame, view.Place, true, point, bodies));
+    zenitra::DrawSkyPanels(canvas, frame, view.Moment, view.Switches, QLocale());
+  }
+}
+BENCHMARK(BM_BodiesAndPanels)->Unit(benchmark::kMicrosecond);
 
 void BM_Floor(benchmark::State& state) {
   const int w = static_cast<int>(state.range(0));

@@ -1,7 +1,8 @@
 // Zenitra: start-up. With no arguments: sets the application title, loads the catalogue, opens the
 // main window and runs the message loop until it is closed. "zenitra render ..." draws the sky map
-// into a PNG without a window; "zenitra sun|moon|ephemeris|planet ..." print the texts of the
-// information windows; "zenitra --help" describes them all.
+// into a PNG without a window, "zenitra star NAME" prints a star's information, "zenitra
+// sun|moon|ephemeris|planet ..." print the texts of the information windows; "zenitra --help"
+// describes them all.
 #include <QApplication>
 #include <QMessageBox>
 #include <QTextStream>
@@ -47,6 +48,15 @@ int RunCommandLine(int argc, char** argv) {
     return 0;
   }
   if (zenitra::IsInformationCommand(args.first())) return zenitra::RunInformationCommandLine(args, out, err);
+  if (args.first() == QStringLiteral("star")) {
+    try {
+      const zenitra::Catalogue catalogue = zenitra::LoadCatalogue();
+      return zenitra::RunStar(args.mid(1), catalogue, zenitra::LoadCatalogueLines(QStringLiteral("STAR6")), out, err);
+    } catch (const zenitra::CatalogueError& e) {
+      err << e.Message() << '\n';
+      return 1;
+    }
+  }
   if (args.first() != QStringLiteral("render")) {
     err << QStringLiteral("Unbekannter Befehl \"%1\". Hilfe: zenitra --help\n").arg(args.first());
     return 2;

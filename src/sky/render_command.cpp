@@ -8,6 +8,7 @@
 #include "sky/panorama.h"
 #include "sky/position_registers.h"
 #include "sky/sky_renderer.h"
+#include "sky/star_information.h"
 
 namespace zenitra {
 
@@ -44,6 +45,8 @@ QString CommandLineHelp() {
       "  zenitra render [--place NAME] [--at YYYY-MM-DDTHH:MM[:SS]] [--azimuth DEG]\n"
       "                 [--size WxH] [--set KEY=VALUE …] [--registers] -o FILE.png\n"
       "                          zeichnet die Himmelskarte ohne Fenster in eine PNG-Datei\n"
+      "  zenitra star NAME       gibt die Sterninformationen eines Sterns aus, NAME wie in der\n"
+      "                          Sternliste, z. B. \"Ori Alpha,Beteigeuze\"\n"
       "  zenitra --help          zeigt diese Hilfe\n"
       "\n"
       "Optionen von render:\n"
@@ -55,10 +58,12 @@ QString CommandLineHelp() {
       "                   SGrenzen=1, Sterne=3, Sternbilder=1, Ksystem=1, Horizont=1,\n"
       "                   Sommerzeit=1; mehrfach erlaubt. Vorgaben wie beim ersten Start.\n"
       "  --registers      schaltet die Sterninformationen ein und gibt jede Zeile beider\n"
-      "                   Positionsregister aus (x, Tabulator, y, Tabulator, Name)\n"
+      "                   Positionsregister aus (x, Tabulator, y, Tabulator, Name): erst Planeten,\n"
+      "                   Sonne und Mond in der Zeichenreihenfolge, dann die Sterne\n"
+      "  Mond=1, Jupiter=1 und Venus=1 schalten den Mond, die Jupitermonde und die Venusphase ein.\n"
       "  -o FILE.png      Ausgabedatei\n"
       "\n"
-      "Falsche Argumente enden mit einer Meldung und dem Rückgabewert 2.\n");
+      "Falsche Argumente und unbekannte Sterne enden mit einer Meldung und dem Rückgabewert 2.\n");
 }
 
 std::variant<RenderOptions, QString> ParseRenderArguments(const QStringList& args) {
@@ -163,6 +168,24 @@ int RunRender(const RenderOptions& o, const Catalogue& catalogue, QTextStream& o
     for (const QString& line : registers.BodyPositionList.Lines()) out << line << '\n';
     for (const QString& line : registers.StarPositionList.Lines()) out << line << '\n';
   }
+  return 0;
+}
+
+int RunStar(const QStringList& arguments, const Catalogue& catalogue, const QStringList& star6Lines,
+            QTextStream& out, QTextStream& err) {
+  if (arguments.size() != 1 || arguments.first().isEmpty()) {
+    err << QStringLiteral("Aufruf: zenitra star NAME, z. B. zenitra star \"Ori Alpha,Beteigeuze\".\n");
+    return 2;
+  }
+  const QString& name = arguments.first();
+  if (!catalogue.StarNames.contains(name)) {
+    err << QStringLiteral("Kein Stern heißt \"%1\". Namen stehen wie in der Sternliste, z. B. "
+                          "\"Ori Alpha,Beteigeuze\", \"UMa Alpha,Dubhe\".\n")
+               .arg(name);
+    return 2;
+  }
+  QString text = StarInformationText(name, star6Lines, catalogue.Constellations);
+  out << text.replace(QString::fromUtf16(kStarInformationBreak), QStringLiteral("\n")) << '\n';
   return 0;
 }
 

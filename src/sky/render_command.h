@@ -34,4 +34,11 @@ struct RenderOptions {
 /// code: 0 done, 1 catalogue or file error (message on `err`), 2 an unknown place.
 int RunRender(const RenderOptions& options, const Catalogue& catalogue, QTextStream& out, QTextStream& err);
 
+/// "zenitra star NAME": prints the star information text of the star whose STAR3 name is exactly
+/// NAME, one line per text line (the box's line feed and carriage return become a line feed).
+/// `star6Lines` are the star information records. Returns 0, or 2 with a German message on `err`
+/// when the arguments are not one name or no star has that name.
+int RunStar(const QStringList& arguments, const Catalogue& catalogue, const QStringList& star6Lines,
+            QTextStream& out, QTextStream& err);
+
 }  // namespace zenitra

@@ -1,11 +1,14 @@
 #include "sky/sky_renderer.h"
 
 #include <QFontDatabase>
+#include <QHash>
+#include <QStaticText>
 #include <QRawFont>
 #include <cmath>
 #include <numbers>
 
 #include "core/time_scales.h"
+#include "sky/sky_bodies.h"
 #include "sky/vector_state.h"
 
 namespace zenitra {
@@ -86,13 +89,29 @@ void SkyCanvas::SetPen(const QColor& colour) {
 void SkyCanvas::SetFont(const QString& family, int pointSize) {
   if (metrics_ && font_.family() == family && font_.pointSize() == pointSize) return;
   font_ = QFont(family, pointSize);
+  // The layout depends on the device's resolution as well as on the font.
+  fontKey_ = font_.key() + u'@' + QString::number(painter_.device()->logicalDpiY()) + u'\x1f';
   painter_.setFont(font_);
   metrics_.emplace(painter_.font(), painter_.device());
 }
 
 void SkyCanvas::TextOut(int x, int y, const QString& text) {
+  // Most labels (star, constellation, body and direction names) are the same on every drawing;
+  // their laid-out form is kept so that each drawing only places the glyphs. The cache is bounded:
+  // texts that change with the moment (the status line, the panel numbers) refill it slowly.
+  static QHash<QString, QStaticText> laidOut;
+  const QString key = fontKey_ + text;
+  auto it = laidOut.constFind(key);
+  if (it == laidOut.constEnd()) {
+    if (laidOut.size() >= 4096) laidOut.clear();
+    QStaticText staticText(text);
+    staticText.setTextFormat(Qt::PlainText);
+    staticText.setPerformanceHint(QStaticText::AggressiveCaching);
+    staticText.prepare(QTransform(), painter_.font());
+    it = laidOut.insert(key, staticText);
+  }
   painter_.setPen(fontColour_);
-  painter_.drawText(x, y + metrics_->ascent(), text);
+  painter_.drawStaticText(QPointF(x, y), *it);
   ClearUpperVectorState();
 }
 
@@ -320,12 +339,13 @@ SkyGeometry PrepareSkyGeometry(const Catalogue& catalogue) {
 }
 
 void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const SkyPictures& pictures,
-           PositionRegisters& registers, const SkyLayerHooks& hooks) {
-  malen(image, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks);
+           PositionRegisters& registers, const SkyLayerHooks& hooks, SunDisplayState* sunDisplay) {
+  malen(image, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks, sunDisplay);
 }
 
 void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
-           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
+           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks,
+           SunDisplayState* sunDisplay) {
   const DisplaySwitches& sw = view.Switches;
   // 1. Frame.
   const int W = image.width();
@@ -445,6 +465,9 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   // 13. Solar-system bodies.
   registers.BodyPositionList.Clear();
   canvas.SetFontColour(Qt::white);
+  const SunDisplayState sun =
+      DrawSolarSystemBodies(canvas, frame, view.Place, sw.Moon, point, registers.BodyPositionList);
+  if (sunDisplay) *sunDisplay = sun;
   if (hooks.Bodies) hooks.Bodies(canvas, frame, point, registers.BodyPositionList);
   canvas.FlushLines();
   // 14. Meridian: the vertical centre line.
@@ -487,7 +510,8 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
        DirectionLetters(W, view.CentreAzimuth, [&](const QString& s) { return canvas.TextWidth(s); })) {
     if (d.Drawn) canvas.TextOut(d.X, H - 22, d.Letter);
   }
-  // 19. Panels.
+  // 19. Panels: the Galilean moons and the phase of Venus.
+  DrawSkyPanels(canvas, frame, view.Moment, sw, QLocale());
   if (hooks.Panels) hooks.Panels(canvas, frame);
   canvas.FlushLines();
   painter.end();
@@ -500,16 +524,19 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
 }
 
 QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
-                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
-  return RenderSky(width, height, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks);
+                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks,
+                 SunDisplayState* sunDisplay) {
+  return RenderSky(width, height, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks,
+                   sunDisplay);
 }
 
 QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
-                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
+                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks,
+                 SunDisplayState* sunDisplay) {
   QImage image(width, height, QImage::Format_RGB32);
   image.setDotsPerMeterX(3780);  // 96 dpi: 8-point text is 10.7 pixels high as designed
   image.setDotsPerMeterY(3780);
-  malen(image, view, catalogue, geometry, pictures, registers, hooks);
+  malen(image, view, catalogue, geometry, pictures, registers, hooks, sunDisplay);
   return image;
 }
 

@@ -72,6 +72,7 @@ class SkyCanvas {
   QColor pen_{Qt::black};
   QColor fontColour_{Qt::white};
   QFont font_;
+  QString fontKey_;  ///< font_.key() and a separator, the prefix of the laid-out text cache
   std::optional<QFontMetrics> metrics_;
   QPoint penPosition_;
   std::vector<QLine> pending_;
@@ -79,9 +80,8 @@ class SkyCanvas {
 
 struct SkyGeometry;
 
-/// Later layers that need the solar-system computations: step 13 (the bodies, after
-/// BodyPositionList was cleared and the font colour set to white), step 19 (the two panels) and
-/// step 20 (the visible information windows receive the shown moment).
+/// Extension points of the drawing: after the solar-system bodies (step 13), after the two panels
+/// (step 19), and step 20 (the visible information windows receive the shown moment).
 struct SkyLayerHooks {
   std::function<void(SkyCanvas&, const ProjectionFrame&, ScreenPoint&, PositionRegister& bodies)> Bodies;
   std::function<void(SkyCanvas&, const ProjectionFrame&)> Panels;
@@ -89,20 +89,24 @@ struct SkyLayerHooks {
 };
 
 /// Draws every layer of the sky map into `canvas` (its size is the drawing area). Clears and fills
-/// StarPositionList while star information is on and clears BodyPositionList.
+/// StarPositionList while star information is on, and BodyPositionList with the visible Sun, Moon
+/// and planets. The Sun's values for the Sun window go to `sunDisplay` when given. The numbers of
+/// the Venus panel follow the default QLocale.
 void malen(QImage& canvas, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
-           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks = {});
+           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks = {},
+           SunDisplayState* sunDisplay = nullptr);
 /// The same, converting the catalogue's points for this one drawing.
 void malen(QImage& canvas, const SkyView& view, const Catalogue& catalogue, const SkyPictures& pictures,
-           PositionRegisters& registers, const SkyLayerHooks& hooks = {});
+           PositionRegisters& registers, const SkyLayerHooks& hooks = {}, SunDisplayState* sunDisplay = nullptr);
 
 /// A new width x height image (96 dpi, Format_RGB32) with the map drawn into it.
 [[nodiscard]] QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
                                const SkyPictures& pictures, PositionRegisters& registers,
-                               const SkyLayerHooks& hooks = {});
+                               const SkyLayerHooks& hooks = {}, SunDisplayState* sunDisplay = nullptr);
 [[nodiscard]] QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
                                const SkyGeometry& geometry, const SkyPictures& pictures,
-                               PositionRegisters& registers, const SkyLayerHooks& hooks = {});
+                               PositionRegisters& registers, const SkyLayerHooks& hooks = {},
+                               SunDisplayState* sunDisplay = nullptr);
 
 // ---- geometry and texts of the layers ----------------------------------------------------------
 

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -13,6 +14,8 @@
 
 #include "core/time_scales.h"
 #include "sky/panorama.h"
+#include "sky/sky_mouse.h"
+#include "sky/star_information.h"
 
 namespace zenitra {
 
@@ -45,7 +48,10 @@ void SkyPaintBox::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, image);
 }
 
-void SkyPaintBox::mousePressEvent(QMouseEvent* event) { owner_.PB1MouseDown(event->position().toPoint().x()); }
+void SkyPaintBox::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  owner_.PB1MouseDown(p.x(), p.y());
+}
 void SkyPaintBox::mouseMoveEvent(QMouseEvent* event) { owner_.PB1MouseMove(event->position().toPoint().x()); }
 void SkyPaintBox::mouseReleaseEvent(QMouseEvent*) { owner_.PB1MouseUp(); }
 
@@ -61,6 +67,13 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
   pal.setColor(QPalette::Window, QColor(240, 240, 240));
   setPalette(pal);
   ShowMessage = [this](const QString& text) { QMessageBox::information(this, windowTitle(), text); };
+  ShowStarInformation = [this](const QString& text, QPoint topLeft) {
+    // The text's lines end in line feed and carriage return; the box breaks at the line feed.
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), QString(text).remove(u'\r'),
+                    QMessageBox::Ok, this);
+    box.move(topLeft);
+    box.exec();
+  };
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(20);
@@ -71,9 +84,10 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
 
   BuildTopBar();
   BuildMenu();
-  information_ = std::make_unique<InformationWindows>(this, [this] { return view_.Place; }, [this] { return SunState; });
+  information_ = std::make_unique<InformationWindows>(this, [this] { return view_.Place; }, [this] { return sunDisplay_; });
   // Step 20 of every drawing: the visible information windows follow the shown moment.
   LayerHooks.InformationWindows = [this](const InfoWindowMoment& m) { information_->RefreshVisible(m); };
+  connect(this, &Tfhimmel::BodyClicked, this, &Tfhimmel::OpenBodyWindow);
   resize(1070, 751);
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 
@@ -397,7 +411,7 @@ void Tfhimmel::Repaint() {
 
 void Tfhimmel::malen(QImage& image) {
   try {
-    ::zenitra::malen(image, view_, catalogue_, geometry_, pictures_, registers_, LayerHooks);
+    ::zenitra::malen(image, view_, catalogue_, geometry_, pictures_, registers_, LayerHooks, &sunDisplay_);
   } catch (const ConversionError&) {
     // A layer met a date outside the calendar: the picture keeps what was drawn so far.
   }
@@ -502,8 +516,31 @@ void Tfhimmel::cb2Change() {
   }
 }
 
-void Tfhimmel::PB1MouseDown(int x) {
-  // Clicks on bodies and stars are matched here before a drag starts once those layers exist.
+void Tfhimmel::PB1MouseDown(int x, int y) {
+  // 1. Bodies, in drawing order: the first hit wins.
+  if (const std::optional<QString> body = HitTest(registers_.BodyPositionList, x, y)) {
+    emit BodyClicked(*body);
+    return;
+  }
+  // 2. Stars, only while star information is on.
+  if (view_.Switches.StarInformation) {
+    if (const std::optional<QString> star = HitTest(registers_.StarPositionList, x, y)) {
+      QString text;
+      try {
+        text = StarInformationText(*star, catalogue_.Constellations);
+      } catch (const CatalogueError& e) {
+        ShowMessage(e.Message());
+        return;
+      }
+      // The click as a point of the client area (below the menu) in screen coordinates.
+      const QWidget* client = centralWidget() ? centralWidget() : this;
+      const QScreen* screen = QGuiApplication::primaryScreen();
+      const QSize screenSize = screen ? screen->geometry().size() : QSize(1920, 1080);
+      ShowStarInformation(text, InformationBoxTopLeft(client->mapToGlobal(QPoint(x, y)), screenSize));
+      return;
+    }
+  }
+  // 3. Otherwise the view turns while the mouse is dragged.
   dragStartX_ = x;
   dragStartAzimuth_ = rx2->value();
   dragging_ = true;

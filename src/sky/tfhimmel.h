@@ -53,14 +53,14 @@ class Tfhimmel : public QMainWindow {
   [[nodiscard]] const Catalogue& CatalogueData() const { return catalogue_; }
   [[nodiscard]] PositionRegisters& Registers() { return registers_; }
   [[nodiscard]] const AnimationControl& Animation() const { return animation_; }
+  /// The Sun's values left by the last drawing, for the Sun window.
+  [[nodiscard]] const SunDisplayState& SunDisplay() const { return sunDisplay_; }
   [[nodiscard]] QString SettingsPath() const { return SettingsFilePath(settingsFolder_); }
   /// The action of a menu item by its caption ("Ekliptik", "Sternnamen", "Simulation", ...).
   [[nodiscard]] QAction* MenuAction(const QString& caption) const { return actions_.value(caption); }
 
   /// Hooks for the layers and windows that later parts of the program add.
   SkyLayerHooks LayerHooks;
-  /// The Sun's values of the last drawing, read by the Sun window (written by the body layer).
-  SunDisplayState SunState;
   /// The ephemeris, Moon and Sun windows (created hidden with the main window).
   [[nodiscard]] InformationWindows& Information() { return *information_; }
   /// The shown moment as the information windows receive it: zone of the place and local clock time.
@@ -70,6 +70,9 @@ class Tfhimmel : public QMainWindow {
   void OpenBodyWindow(const QString& bodyName);
   /// Shows a message to the user (an information box by default; tests replace it).
   std::function<void(const QString&)> ShowMessage;
+  /// Shows the information text of a clicked star in a modal information box with its top-left
+  /// corner at the given screen point (tests replace it).
+  std::function<void(const QString& text, QPoint topLeft)> ShowStarInformation;
 
   /// Runs once, on the first activation: settings, place, time list, date, panorama, step.
   void FormActivate();
@@ -113,10 +116,15 @@ class Tfhimmel : public QMainWindow {
   void DE1Change();
   void cb2Change();
 
-  // Dragging the view (mouse on PB1).
-  void PB1MouseDown(int x);
+  // Mouse on PB1: a click on a body or (with star information on) a star, otherwise dragging the
+  // view. Clicks are matched against the registers of the last drawing only.
+  void PB1MouseDown(int x, int y);
   void PB1MouseMove(int x);
   void PB1MouseUp();
+
+ signals:
+  /// A click hit a body of the last drawing: "Merkur" ... "Uranus", "Sonne" or "Mond".
+  void BodyClicked(const QString& name);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -137,6 +145,7 @@ class Tfhimmel : public QMainWindow {
   SkyView view_;
   SkyPictures pictures_;
   PositionRegisters registers_;
+  SunDisplayState sunDisplay_;
   AnimationControl animation_;
   QMap<QString, QAction*> actions_;
   bool firstActivation_ = true;

@@ -1,14 +1,12 @@
 #include "windows/info_commands.h"
 
 #include <QDateTime>
-#include <cmath>
-#include <numbers>
 
 #include "core/conversion_error.h"
 #include "core/time_scales.h"
-#include "planets/planet_position.h"
-#include "sky/projection.h"
+#include "sky/position_registers.h"
 #include "sky/render_command.h"
+#include "sky/sky_renderer.h"
 #include "windows/ephemeris_table.h"
 #include "windows/moon_parameters_text.h"
 #include "windows/planet_information_text.h"
@@ -127,21 +125,6 @@ int RunInformationCommandLine(const QStringList& arguments, QTextStream& out, QT
   return RunInformationCommand(std::get<InformationOptions>(parsed), catalogue, out, err);
 }
 
-SunDisplayState SunDisplayStateFor(int width, int height, const ShownMoment& moment, const Location& place,
-                                   int centreAzimuth, bool summerTimeSwitch) {
-  const ProjectionFrame frame = MakeProjectionFrame(width, height, moment, place, centreAzimuth, summerTimeSwitch);
-  const double l = ComputePlanet("Erde", frame.Moment, place.LatitudeDeg, place.LongitudeDeg, place.ZoneHours)
-                       .Ephemeris.HeliocentricLongitude;
-  SunDisplayState s;
-  s.RightAscensionRad = (l + 180.0) * std::numbers::pi / 180.0;
-  s.DeclinationRad = 0.4092797095926703 * std::sin(s.RightAscensionRad);
-  ScreenPoint p;
-  (void)ProjectToScreen(frame, s.RightAscensionRad, s.DeclinationRad, p);
-  s.AzimuthDeg = frame.CentreAzimuth + (p.X - frame.CentreX) / frame.Scale;
-  s.AltitudeRad = (p.Y - frame.Height + kHorizonOffset) / (-kAltitudeScale * frame.Height);
-  return s;
-}
-
 InformationResult InformationText(const InformationOptions& o, const Catalogue& catalogue, const QDate& today,
                                   const QLocale& locale) {
   const QString placeName = o.Place.value_or(kDefaultPlace);
@@ -162,7 +145,12 @@ InformationResult InformationText(const InformationOptions& o, const Catalogue& 
   const InfoWindowMoment moment{place->ZoneHours, m.Day, m.Month, m.Year, m.Hour, m.Minute, m.Second};
   QString text;
   if (o.Command == QStringLiteral("sun")) {
-    const SunDisplayState sun = SunDisplayStateFor(kDesignWidth, kDesignHeight, m, *place, 0, false);
+    SkyView view;
+    view.Moment = m;
+    view.Place = *place;
+    PositionRegisters registers;
+    SunDisplayState sun;
+    (void)RenderSky(kDesignWidth, kDesignHeight, view, catalogue, SkyPictures{}, registers, {}, &sun);
     text = SunParametersText(moment, *place, sun, locale);
   } else if (o.Command == QStringLiteral("moon")) {
     text = MoonParametersText(moment, *place, today, locale);

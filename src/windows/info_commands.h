@@ -33,8 +33,8 @@ struct InformationOptions {
 [[nodiscard]] std::variant<InformationOptions, QString> ParseInformationArguments(const QStringList& arguments);
 
 /// The text a window would show, with line feeds as line ends and one line feed at the end; or a
-/// German message for an unknown place. The Sun's values are those of the map at its designed size
-/// (1054 x 664, south in the centre, summer-time switch off).
+/// German message for an unknown place. The Sun's values are those that a drawing of the map at
+/// its designed size leaves (1054 x 664, south in the centre, every switch off).
 struct InformationResult {
   QString Text;
   std::optional<QString> Error;
@@ -52,11 +52,5 @@ int RunInformationCommand(const InformationOptions& options, const Catalogue& ca
 /// (with a message on `err`).
 int RunInformationCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
-/// The Sun's values that the drawing of the map leaves for the Sun window, for a drawing area of
-/// width x height pixels: the Earth's heliocentric longitude + 180 degrees stands for the right
-/// ascension, 23.45 degrees times its sine for the declination; azimuth and altitude are read back
-/// from the Sun's pixel position.
-[[nodiscard]] SunDisplayState SunDisplayStateFor(int width, int height, const ShownMoment& moment,
-                                                 const Location& place, int centreAzimuth, bool summerTimeSwitch);
 
 }  // namespace zenitra

@@ -87,8 +87,11 @@ TEST(RenderCommand, DrawsThePictureAndPrintsTheRegisters) {
   const QImage image(o.Output);
   ASSERT_EQ(image.size(), QSize(400, 300));
   EXPECT_EQ(QColor(image.pixel(200, 5)), QColor(Qt::black));
-  EXPECT_TRUE(outText.startsWith(QStringLiteral("200\t"))) << outText.toStdString();
+  // The bodies come first (Jupiter stands high in the east-south-east that evening), then the stars.
+  EXPECT_TRUE(outText.contains(QStringLiteral("\tJupiter\n"))) << outText.toStdString();
   EXPECT_TRUE(outText.endsWith(QStringLiteral("\tOri Alpha,Testa\n"))) << outText.toStdString();
+  EXPECT_TRUE(outText.split(u'\n', Qt::SkipEmptyParts).last().startsWith(QStringLiteral("200\t")))
+      << outText.toStdString();
   // An unknown place is refused with exit code 2; an unwritable output with 1.
   o.Place = QStringLiteral("Atlantis");
   EXPECT_EQ(RunRender(o, c, out, err), 2);
@@ -99,9 +102,37 @@ TEST(RenderCommand, DrawsThePictureAndPrintsTheRegisters) {
   EXPECT_EQ(RunRender(o, c, out, err), 1);
 }
 
+TEST(StarCommand, PrintsTheInformationTextLineByLineOrRefusesAnUnknownName) {
+  Catalogue c;
+  c.StarNames = {QStringLiteral("Ori 9"), QStringLiteral("Cet UV A")};
+  c.Constellations = {QStringLiteral("Orion"), QStringLiteral("Orion"), QStringLiteral("Ori"), QStringLiteral("1.5"),
+                      QStringLiteral("0.1")};
+  const QStringList star6 = {QStringLiteral("Ori 9"),  QStringLiteral("5.0"),    QStringLiteral("-1.5"),
+                             QStringLiteral("-10000"), QStringLiteral("-10000"), QStringLiteral("-10000"),
+                             QStringLiteral("5.9"),    QStringLiteral("-10000"), QStringLiteral("B2")};
+  QString outText, errText;
+  QTextStream out(&outText), err(&errText);
+  EXPECT_EQ(RunStar({QStringLiteral("Ori 9")}, c, star6, out, err), 0);
+  out.flush();
+  EXPECT_EQ(outText, QStringLiteral("Ori 9\nSternbild: Orion\nm = 5.9 mag\nSKL = B2\nalpha = 5h0'0\"\n"
+                                    "delta = -1°30'0\"\n"));
+  // A star without a record: its name alone.
+  outText.clear();
+  EXPECT_EQ(RunStar({QStringLiteral("Cet UV A")}, c, star6, out, err), 0);
+  out.flush();
+  EXPECT_EQ(outText, QStringLiteral("Cet UV A\n"));
+  // No such STAR3 name, or not exactly one name: exit code 2 and a message.
+  EXPECT_EQ(RunStar({QStringLiteral("Ori")}, c, star6, out, err), 2);
+  EXPECT_EQ(RunStar({}, c, star6, out, err), 2);
+  EXPECT_EQ(RunStar({QStringLiteral("Ori 9"), QStringLiteral("x")}, c, star6, out, err), 2);
+  err.flush();
+  EXPECT_TRUE(errText.contains(QStringLiteral("Kein Stern heißt \"Ori\""))) << errText.toStdString();
+}
+
 TEST(RenderCommand, HelpNamesTheCommandAndItsOptions) {
   const QString help = CommandLineHelp();
-  for (const char* word : {"render", "--place", "--at", "--azimuth", "--size", "--set", "--registers", "-o FILE.png"}) {
+  for (const char* word : {"render", "star NAME", "--place", "--at", "--azimuth", "--size", "--set", "--registers",
+                           "-o FILE.png", "Mond=1", "Venus=1"}) {
     EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
   }
 }

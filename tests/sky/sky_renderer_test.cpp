@@ -175,7 +175,8 @@ TEST(StarRegister, RecordsEveryDrawnStarWhileStarInformationIsOn) {
   registers.BodyPositionList.Add(QStringLiteral("1\t1\tSonne"));
   (void)Draw(v, c, &registers);
   EXPECT_EQ(registers.StarPositionList.Lines().size(), 1) << "switch off: the register keeps the old line";
-  EXPECT_TRUE(registers.BodyPositionList.Lines().isEmpty());
+  EXPECT_FALSE(registers.BodyPositionList.Lines().contains(QStringLiteral("1\t1\tSonne")))
+      << "the body register is cleared before the bodies are drawn";
   v.Switches.StarInformation = true;
   (void)Draw(v, c, &registers);
   const ScreenPoint p = Where(v, c.Stars[0]);
@@ -349,11 +350,12 @@ TEST(LineLayers, EachSwitchDrawsItsColour) {
                           {&DisplaySwitches::Meridian, sky_colours::MeridianAndAltitude},
                           {&DisplaySwitches::AltitudeLines, sky_colours::MeridianAndAltitude}};
   for (const Layer& layer : layers) {
-    SkyView off = v;
-    EXPECT_EQ(CountColour(Draw(off, c).copy(0, 0, kW, kH - 27), layer.colour), 0);
+    // Without the switch only the odd pixel of a body picture may share the layer's colour.
+    const int off = CountColour(Draw(v, c).copy(0, 0, kW, kH - 27), layer.colour);
+    EXPECT_LT(off, 10);
     SkyView on = v;
     on.Switches.*layer.flag = true;
-    EXPECT_GT(CountColour(Draw(on, c).copy(0, 0, kW, kH - 27), layer.colour), 100);
+    EXPECT_GT(CountColour(Draw(on, c).copy(0, 0, kW, kH - 27), layer.colour), off + 100);
   }
   // Meridian: the centre column; altitude lines: the rows of 15..75 degrees.
   v.Switches.Meridian = true;
@@ -392,7 +394,7 @@ TEST(ZodiacSigns, SymbolsAndNamesInBlue) {
   EXPECT_LT(withoutNames, withNames);
 }
 
-TEST(Hooks, BodiesPanelsAndInformationWindowsAreCalledInOrder) {
+TEST(Hooks, AfterBodiesAfterPanelsAndInformationWindowsAreCalledInOrder) {
   const SkyView v = BaseView();
   QStringList calls;
   SkyLayerHooks hooks;
@@ -412,7 +414,9 @@ TEST(Hooks, BodiesPanelsAndInformationWindowsAreCalledInOrder) {
   PositionRegisters registers;
   (void)RenderSky(kW, kH, v, Catalogue{}, {}, registers, hooks);
   EXPECT_EQ(calls, (QStringList{QStringLiteral("bodies"), QStringLiteral("panels"), QStringLiteral("windows")}));
-  EXPECT_EQ(registers.BodyPositionList.Lines(), QStringList{QStringLiteral("1\t2\tSonne")});
+  // The hook runs after the drawing's own bodies and can add to their register.
+  ASSERT_FALSE(registers.BodyPositionList.Lines().isEmpty());
+  EXPECT_EQ(registers.BodyPositionList.Lines().last(), QStringLiteral("1\t2\tSonne"));
 }
 
 }  // namespace

@@ -199,7 +199,7 @@ TEST_F(MainWindow, DraggingHalfTheWidthTurnsTheViewToTheWest) {
   const auto w = Open();
   const int width = w->PB1->width();
   ASSERT_GT(width, 100);
-  w->PB1MouseDown(width - 10);
+  w->PB1MouseDown(width - 10, -100);  // no body or star is ever registered above the top edge
   w->PB1MouseMove(width - 10 - width / 2);
   EXPECT_NEAR(w->rx2->value(), 90, 1);  // 180 / W * (W / 2), whole degrees
   w->PB1MouseMove(-10);  // the whole width: 180 degrees

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/qstring_printer.h"
+#include "sky/sky_renderer.h"
 #include "windows/ephemeris_table.h"
 #include "windows/moon_parameters_text.h"
 #include "windows/planet_information_text.h"
@@ -82,18 +83,27 @@ TEST(InformationCommands, PrintTheWindowTextsWithLineFeeds) {
   EXPECT_EQ(text({QStringLiteral("planet"), QStringLiteral("Venus")}),
             lf(FactSheetText(QStringLiteral("Venus")) + PlanetEphemerisText(QStringLiteral("Venus"), m, chemnitz, kGerman)) +
                 u'\n');
-  const SunDisplayState sun = SunDisplayStateFor(1054, 664, ShownMoment{2024, 3, 31, 21, 5, 9}, chemnitz, 0, false);
+  SkyView view;
+  view.Moment = ShownMoment{2024, 3, 31, 21, 5, 9};
+  view.Place = chemnitz;
+  PositionRegisters registers;
+  SunDisplayState sun;
+  (void)RenderSky(1054, 664, view, TwoPlaces(), SkyPictures{}, registers, {}, &sun);
   EXPECT_EQ(text({QStringLiteral("sun")}), lf(SunParametersText(m, chemnitz, sun, kGerman)) + u'\n');
 }
 
-TEST(InformationCommands, SunValuesAreReadBackFromTheMap) {
+TEST(InformationCommands, SunValuesAreThoseOfTheMap) {
   // At local noon in Chemnitz on the March equinox the Sun stands near the south point, about
-  // 90 - 50.8 = 39 degrees high; the map's values are coarse (pixels, 23.45 sin lambda).
-  const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
-  const SunDisplayState s = SunDisplayStateFor(1054, 664, ShownMoment{2024, 3, 20, 12, 9, 0}, chemnitz, 0, false);
-  EXPECT_NEAR(s.AzimuthDeg, 0.0, 3.0);
-  EXPECT_NEAR(s.AltitudeRad * 180.0 / M_PI, 39.2, 1.5);
-  EXPECT_NEAR(std::fmod(s.RightAscensionRad * 180.0 / M_PI, 360.0), 0.0, 1.5);
+  // 90 - 50.8 = 39 degrees high; the map's values are coarse (whole pixels, 23.45 sin lambda).
+  const QString text = InformationText(Parsed({QStringLiteral("sun"), QStringLiteral("--at"), QStringLiteral("2024-03-20T12:09")}),
+                                       TwoPlaces(), QDate(2001, 2, 3), kGerman)
+                           .Text;
+  const QStringList lines = text.split(u'\n');
+  ASSERT_GE(lines.size(), 9) << text.toStdString();
+  const double azimuth = lines[7].section(u'\t', -1).remove(QStringLiteral("°")).replace(u',', u'.').toDouble();
+  const double altitude = lines[8].section(u'\t', -1).remove(QStringLiteral("°")).replace(u',', u'.').toDouble();
+  EXPECT_NEAR(azimuth, 0.0, 3.0) << lines[7].toStdString();
+  EXPECT_NEAR(altitude, 39.2, 1.5) << lines[8].toStdString();
 }
 
 }  // namespace

@@ -46,6 +46,11 @@ class InformationWindowsTest : public ::testing::Test {
     Information().Sun().SetLocale(kGerman);
   }
   InformationWindows& Information() { return window_->Information(); }
+  // The drawing the paint event makes, into an image of the drawing area's size.
+  void Draw() {
+    QImage image(window_->PB1->size(), QImage::Format_RGB32);
+    window_->malen(image);
+  }
 
   QTemporaryDir dir_;
   std::unique_ptr<Tfhimmel> window_;
@@ -83,14 +88,14 @@ TEST_F(InformationWindowsTest, CreatedHiddenWithTheirLayouts) {
 }
 
 TEST_F(InformationWindowsTest, MenuShowsTheSunWindowWithTheShownMoment) {
-  window_->SunState.AzimuthDeg = 33.5;
+  Draw();  // the drawing leaves the Sun's values
   window_->MenuAction(QStringLiteral("Sonnenparameter"))->trigger();
   Tusonne& sun = Information().Sun();
   ASSERT_TRUE(sun.isVisible());
   EXPECT_FALSE(sun.isModal());
   const InfoWindowMoment m = window_->ShownInfoMoment();
-  EXPECT_EQ(TextBoxText(sun.Result), SunParametersText(m, window_->View().Place, window_->SunState, kGerman));
-  EXPECT_TRUE(TextBoxText(sun.Result).contains(QStringLiteral("Azimut\t\t33,50°")));
+  EXPECT_EQ(TextBoxText(sun.Result), SunParametersText(m, window_->View().Place, window_->SunDisplay(), kGerman));
+  EXPECT_NE(window_->SunDisplay().RightAscensionRad, 0.0);
 }
 
 TEST_F(InformationWindowsTest, SunAndMoonShareOneMomentAndAVisibleWindowOnlyComesToTheFront) {
@@ -133,8 +138,7 @@ TEST_F(InformationWindowsTest, PaintingTheMapRefreshesTheVisibleWindows) {
   window_->MenuAction(QStringLiteral("Mondparameter"))->trigger();
   ASSERT_TRUE(Information().Moon().isVisible());
   window_->DE1->setDate(QDate(2024, 3, 31));
-  window_->repaint();  // a synchronous paint of the map
-  QApplication::processEvents();
+  QApplication::processEvents();  // the paint event draws the map
   EXPECT_EQ(Information().SunMoonMoment().Day, 31);
   EXPECT_EQ(Information().SunMoonMoment().Month, 3);
   EXPECT_TRUE(TextBoxText(Information().Moon().Result).startsWith(QStringLiteral("Datum\t\t31.03.2024")));
@@ -155,6 +159,27 @@ TEST_F(InformationWindowsTest, BodyNamesOpenTheirWindows) {
   window_->OpenBodyWindow(QStringLiteral("Jupiter"));
   EXPECT_EQ(opened, QStringLiteral("Jupiter"));
   EXPECT_TRUE(modal);
+}
+
+TEST_F(InformationWindowsTest, ClickingTheDrawnSunOpensTheSunWindow) {
+  // Noon on 21 June: the Sun stands high in the south, on the map.
+  window_->DE1->setDate(QDate(2024, 6, 21));
+  window_->cb2->setCurrentIndex(13 * 12);
+  Draw();
+  QPoint sun(-1, -1);
+  for (const QString& line : window_->Registers().BodyPositionList.Lines()) {
+    const QStringList f = line.split(u'\t');
+    if (f.size() == 3 && f[2] == QStringLiteral("Sonne")) sun = QPoint(f[0].toInt(), f[1].toInt());
+  }
+  ASSERT_NE(sun, QPoint(-1, -1)) << "the Sun was not drawn";
+  ASSERT_FALSE(Information().Sun().isVisible());
+  // A click 4 pixels off still hits (the window is the same the menu opens).
+  window_->PB1MouseDown(sun.x() + 4, sun.y() - 4);
+  window_->PB1MouseUp();
+  EXPECT_TRUE(Information().Sun().isVisible());
+  EXPECT_EQ(Information().SunMoonMoment().Month, 6);
+  EXPECT_TRUE(TextBoxText(Information().Sun().Result).startsWith(QStringLiteral("Datum\t\t21.6.2024")));
+  EXPECT_FALSE(Information().Moon().isVisible());
 }
 
 }  // namespace
