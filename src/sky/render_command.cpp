@@ -25,7 +25,9 @@ std::optional<ShownMoment> ParseMoment(const QString& text) {
   if (!m.hasMatch()) return std::nullopt;
   ShownMoment r{m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
                 m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).isEmpty() ? 0 : m.captured(6).toInt()};
-  if (r.Hour > 23 || r.Minute > 59 || r.Second > 59) return std::nullopt;
+  // The core's calendar reads months 13 and 14 as January and February of the next year; on the
+  // command line that is a typing error.
+  if (r.Month < 1 || r.Month > 12 || r.Hour > 23 || r.Minute > 59 || r.Second > 59) return std::nullopt;
   try {
     (void)JulianDayOfDate(r.Year, r.Month, r.Day);
   } catch (const ConversionError&) {

@@ -43,6 +43,8 @@ TEST(RenderArguments, BadArgumentsGiveAClearMessage) {
       {QStringLiteral("-o")},
       {QStringLiteral("--frobnicate"), QStringLiteral("-o"), QStringLiteral("x.png")},
       {QStringLiteral("--at"), QStringLiteral("2024-02-30T10:00"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--at"), QStringLiteral("2024-13-01T10:00"), QStringLiteral("-o"), QStringLiteral("x.png")},
+      {QStringLiteral("--at"), QStringLiteral("2024-00-10T10:00"), QStringLiteral("-o"), QStringLiteral("x.png")},
       {QStringLiteral("--at"), QStringLiteral("2024-12-24 22:00"), QStringLiteral("-o"), QStringLiteral("x.png")},
       {QStringLiteral("--at"), QStringLiteral("2024-12-24T24:00"), QStringLiteral("-o"), QStringLiteral("x.png")},
       {QStringLiteral("--azimuth"), QStringLiteral("181"), QStringLiteral("-o"), QStringLiteral("x.png")},
