@@ -1,9 +1,5 @@
 #include "windows/tumond.h"
 
-#include <QEvent>
-
-#include "core/conversion_error.h"
-#include "sky/vector_state.h"
 #include "windows/info_text_format.h"
 #include "windows/info_window_widgets.h"
 #include "windows/moon_parameters_text.h"
@@ -11,7 +7,7 @@
 namespace zenitra {
 
 Tumond::Tumond(const InfoWindowMoment& moment, std::function<Location()> place, QWidget* parent)
-    : QWidget(parent), moment_(moment), place_(std::move(place)) {
+    : ParameterWindow(parent), moment_(moment), place_(std::move(place)) {
   SetUpInfoWindow(*this, QStringLiteral("Aktuelle Mondparameter"), 519, 360);
   Image1 = MakePicture(this, 56, 24, QStringLiteral("PL9"));
   NameLabel = MakeNameLabel(this, 88, 152, QStringLiteral("Mond"), 16);
@@ -21,25 +17,6 @@ Tumond::Tumond(const InfoWindowMoment& moment, std::function<Location()> place, 
   hide();
 }
 
-void Tumond::Refresh() {
-  ClearUpperVectorState();  // Qt's raster calls leave the AVX upper halves dirty
-  QString text;
-  try {
-    text = MoonParametersText(moment_, place_(), Today(), locale_);
-  } catch (const ConversionError& e) {
-    text = QString::fromUtf8(e.what());
-  }
-  SetTextBoxText(Result, text);
-}
-
-void Tumond::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  Refresh();
-}
-
-void Tumond::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Refresh();
-}
+QString Tumond::BuildText() const { return MoonParametersText(moment_, place_(), Today(), Locale()); }
 
 }  // namespace zenitra

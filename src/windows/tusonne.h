@@ -1,17 +1,14 @@
 #pragma once
 // The Sun parameters window "Aktuelle Sonnenparameter": the Sun's picture, its fact box and the
 // text of SunParametersText for the moment and place of the main window.
-#include <QLabel>
-#include <QLocale>
-#include <QPlainTextEdit>
-#include <QWidget>
 #include <functional>
 
 #include "core/shared_types.h"
+#include "windows/parameter_window.h"
 
 namespace zenitra {
 
-class Tusonne : public QWidget {
+class Tusonne : public ParameterWindow {
   Q_OBJECT
  public:
   /// `moment`: the InfoWindowMoment shared with the Moon window, written by the main window before
@@ -20,25 +17,15 @@ class Tusonne : public QWidget {
   Tusonne(const InfoWindowMoment& moment, std::function<Location()> place, std::function<SunDisplayState()> sun,
           QWidget* parent = nullptr);
 
-  /// Rebuilds the whole text from the moment, the place and the Sun's values.
-  void Refresh();
-  /// The locale of the numbers, dates and times (the system's by default).
-  void SetLocale(const QLocale& locale) { locale_ = locale; }
-
-  QLabel* Image1 = nullptr;          ///< the picture "PL10"
-  QLabel* NameLabel = nullptr;       ///< "Sonne"
-  QPlainTextEdit* Result = nullptr;  ///< the text of the refresh
-  QPlainTextEdit* Facts = nullptr;   ///< the fixed facts
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  /// The whole text from the moment, the place and the window's other inputs.
+  [[nodiscard]] QString BuildText() const override;
 
  private:
   const InfoWindowMoment& moment_;
   std::function<Location()> place_;
   std::function<SunDisplayState()> sun_;
-  QLocale locale_;
 };
 
 }  // namespace zenitra
