@@ -1,6 +1,7 @@
 // The main window: first activation with and without a settings file, switch and cycling
 // commands, closing (the settings written), real-time mode and dragging.
 #include "sky/tfhimmel.h"
+#include "support/small_catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -10,17 +11,7 @@
 namespace zenitra {
 namespace {
 
-// A place list of 572 entries whose entry 571 is Chemnitz, as in the real list.
-Catalogue SmallCatalogue() {
-  Catalogue c;
-  for (int i = 0; i < 572; ++i) {
-    const QString name = i == 571 ? QStringLiteral("Chemnitz, D") : QStringLiteral("Ort %1, X").arg(i);
-    c.PlaceNames << name;
-    c.Places << (i == 571 ? name + QStringLiteral("\t50.836667\t12.854444\t1")
-                          : name + QStringLiteral("\t%1\t%2\t+2").arg(i % 80).arg(i % 170));
-  }
-  return c;
-}
+using zenitra::testing::SmallCatalogue;
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
   QFile f(path);

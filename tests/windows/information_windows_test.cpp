@@ -15,23 +15,14 @@
 #include "windows/info_window_widgets.h"
 #include "windows/moon_parameters_text.h"
 #include "windows/sun_parameters_text.h"
+#include "support/small_catalogue.h"
 
 namespace zenitra {
 namespace {
 
 const QLocale kGerman(QLocale::German);
 
-// A place list of 572 entries whose entry 571 is Chemnitz, as in the real list.
-Catalogue SmallCatalogue() {
-  Catalogue c;
-  for (int i = 0; i < 572; ++i) {
-    const QString name = i == 571 ? QStringLiteral("Chemnitz, D") : QStringLiteral("Ort %1, X").arg(i);
-    c.PlaceNames << name;
-    c.Places << (i == 571 ? name + QStringLiteral("\t50.836667\t12.854444\t1")
-                          : name + QStringLiteral("\t%1\t%2\t+2").arg(i % 80).arg(i % 170));
-  }
-  return c;
-}
+using zenitra::testing::SmallCatalogue;
 
 class InformationWindowsTest : public ::testing::Test {
  protected:
