@@ -1,20 +1,18 @@
 // Planet computations of one sky frame: the eight bodies of ComputePlanet (the Earth and seven
 // planets, as the sky map and the ephemeris table ask for them) and the Venus disc.
-// Note: once a QGuiApplication exists (as in this program and in the sky map), the x86 upper
-// vector registers are left dirty by Qt's initialisation and painting, and every SSE instruction
-// of the computations runs several times slower until a vzeroupper. The figures here include
-// that; the same code without Qt initialised runs about nine times faster.
 #include <benchmark/benchmark.h>
 
 #include "planets/galilean_moons.h"
 #include "planets/physical_ephemeris.h"
 #include "planets/planet_position.h"
+#include "sky/vector_state.h"
 
 namespace {
 
 const char* const kBodies[] = {"Erde", "Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptun"};
 
 void BM_ComputePlanetFrame(benchmark::State& state) {
+  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
   double jd = 2460300.5;
   zenitra::PlanetPlace place;
   for (auto _ : state) {
@@ -28,6 +26,7 @@ void BM_ComputePlanetFrame(benchmark::State& state) {
 BENCHMARK(BM_ComputePlanetFrame);
 
 void BM_PhysicalEphemerisVenus(benchmark::State& state) {
+  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
   int hour = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::PhysicalEphemeris(1, 20, 12, 2024, hour));
@@ -37,6 +36,7 @@ void BM_PhysicalEphemerisVenus(benchmark::State& state) {
 BENCHMARK(BM_PhysicalEphemerisVenus);
 
 void BM_GalileanMoons(benchmark::State& state) {
+  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
   double jd = 2460300.5;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::GalileanMoons(jd));
