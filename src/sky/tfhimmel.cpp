@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "calendars/moon_calendar_window.h"
 #include "core/time_scales.h"
 #include "sky/panorama.h"
 #include "sky/sky_mouse.h"
@@ -276,6 +277,15 @@ void Tfhimmel::BuildMenu() {
     a->setEnabled(false);
     actions_.insert(a->text(), a);
   }
+  // The moon phase calendar is created anew, shown modally over the middle of this window and
+  // released when it is closed.
+  QAction* moonCalendar = actions_.value(QStringLiteral("Mondphasenkalender"));
+  moonCalendar->setEnabled(true);
+  connect(moonCalendar, &QAction::triggered, this, [this] {
+    Tfmoon dialog(this);
+    dialog.move(frameGeometry().center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+    dialog.exec();
+  });
 }
 
 Tfhimmel::~Tfhimmel() = default;
