@@ -45,7 +45,7 @@ int DayOfWeek(int year, int month, int day) {
 int FirstDayCell(int year, int month, int day) {
   // Day 1 falls on the column DayOfWeek(date) - day (mod 7); the first two columns of the
   // first row stay empty.
-  int o = ((DayOfWeek(year, month, day) - day) % 7 + 7) % 7;
+  int o = ((DayOfWeek(year, month, day) - day % 7) % 7 + 7) % 7;
   if (o <= 1) o += 7;
   return o;
 }
