@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "calendars/day_night_window.h"
 #include "core/time_scales.h"
 #include "sky/panorama.h"
 #include "sky/sky_mouse.h"
@@ -276,6 +277,14 @@ void Tfhimmel::BuildMenu() {
     a->setEnabled(false);
     actions_.insert(a->text(), a);
   }
+  // The day-night map: created anew with the main window's outer size, modal, released on close.
+  QAction* dayNight = actions_.value(QStringLiteral("Tag- und Nachtgrenze"));
+  dayNight->setEnabled(true);
+  connect(dayNight, &QAction::triggered, this, [this] {
+    const QSize outer = frameGeometry().size();
+    Tftag map(outer.width(), outer.height(), &QDateTime::currentDateTime, this);
+    map.exec();
+  });
 }
 
 Tfhimmel::~Tfhimmel() = default;
