@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "calendars/day_night_window.h"
 #include "calendars/moon_calendar_window.h"
 #include "core/time_scales.h"
 #include "sky/panorama.h"
@@ -285,6 +286,14 @@ void Tfhimmel::BuildMenu() {
     Tfmoon dialog(this);
     dialog.move(frameGeometry().center() - QPoint(dialog.width() / 2, dialog.height() / 2));
     dialog.exec();
+  });
+  // The day-night map: created anew with the main window's outer size, modal, released on close.
+  QAction* dayNight = actions_.value(QStringLiteral("Tag- und Nachtgrenze"));
+  dayNight->setEnabled(true);
+  connect(dayNight, &QAction::triggered, this, [this] {
+    const QSize outer = frameGeometry().size();
+    Tftag map(outer.width(), outer.height(), &QDateTime::currentDateTime, this);
+    map.exec();
   });
 }
 
