@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/time_scales.h"
+#include "planets/orbits_window.h"
 #include "sky/panorama.h"
 #include "sky/sky_mouse.h"
 #include "sky/star_information.h"
@@ -276,6 +277,13 @@ void Tfhimmel::BuildMenu() {
     a->setEnabled(false);
     actions_.insert(a->text(), a);
   }
+  QAction* orbits = actions_.value(QStringLiteral("Planetenbahnen"));
+  orbits->setEnabled(true);
+  connect(orbits, &QAction::triggered, this, [this] {
+    // Created anew each time, modal, released when closed: nothing survives between openings.
+    Tzastro37 window(frameGeometry().width(), frameGeometry().height(), this);
+    window.exec();
+  });
 }
 
 Tfhimmel::~Tfhimmel() = default;
