@@ -4,6 +4,7 @@
 #include "core/time_scales.h"
 #include "planets/planet_position.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -165,6 +166,16 @@ OrbitRgb OrbitColour(int n) {
                                            {0, 255, 255},   {255, 0, 255}, {255, 255, 0}};
   const int i = ((n % 7) + 7) % 7;
   return kColours[i];
+}
+
+std::string OrbitBodyLabel(std::string_view name) {
+  std::size_t skip = 0;
+  switch (KindOfOrbitBody(name)) {
+    case OrbitBodyKind::Planet: break;
+    case OrbitBodyKind::DwarfPlanet: skip = 12; break;
+    case OrbitBodyKind::Asteroid: skip = 9; break;
+  }
+  return std::string(name.substr(std::min(skip, name.size())));
 }
 
 int OrbitBitmapNumber(std::string_view planet) {

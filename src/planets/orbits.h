@@ -88,6 +88,10 @@ struct OrbitRgb {
 };
 [[nodiscard]] OrbitRgb OrbitColour(int n);
 
+/// The label drawn beside a body: the name, for Pluto from its 13th character on ("Pluto"), for
+/// an asteroid from its 10th on (without "Asteroid ").
+[[nodiscard]] std::string OrbitBodyLabel(std::string_view name);
+
 /// Resource number of the orbit bitmap of a planet (1171 ... 1178), or 0 for other names.
 [[nodiscard]] int OrbitBitmapNumber(std::string_view planet);
 

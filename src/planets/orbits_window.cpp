@@ -82,7 +82,7 @@ QImage DrawOrbitsPicture(QSize size, const QStringList& ticked, QDate date, doub
       case OrbitBodyKind::Planet: {
         const int number = OrbitBitmapNumber(object->Name);
         DrawBitmap(painter, number == 1176 ? at->X - 9 : at->X - 4, at->Y - 4, number);
-        DrawTextAt(painter, at->X - 6, at->Y + 4, name);
+        DrawTextAt(painter, at->X - 6, at->Y + 4, QString::fromStdString(OrbitBodyLabel(object->Name)));
         break;
       }
       case OrbitBodyKind::DwarfPlanet:
@@ -90,8 +90,7 @@ QImage DrawOrbitsPicture(QSize size, const QStringList& ticked, QDate date, doub
         painter.setBrush(colour);
         painter.drawEllipse(QPoint(at->X, at->Y), 4, 4);
         painter.setBrush(Qt::NoBrush);
-        const int skip = KindOfOrbitBody(object->Name) == OrbitBodyKind::DwarfPlanet ? 12 : 9;
-        DrawTextAt(painter, at->X - 6, at->Y + 4, name.mid(skip));
+        DrawTextAt(painter, at->X - 6, at->Y + 4, QString::fromStdString(OrbitBodyLabel(object->Name)));
         break;
       }
     }

@@ -54,6 +54,7 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
   EXPECT_EQ(w->View().Moment.Day, today.day());
   EXPECT_TRUE(w->MenuAction(QStringLiteral("Mondparameter"))->isEnabled());
   EXPECT_FALSE(w->MenuAction(QStringLiteral("Tag- und Nachtgrenze"))->isEnabled());
+  EXPECT_TRUE(w->MenuAction(QStringLiteral("Planetenbahnen"))->isEnabled());
 }
 
 TEST_F(MainWindow, EmptySettingsFileGivesSpeedTwoTopLeftAndChemnitz) {
