@@ -34,9 +34,12 @@ QFont OrbitFont() {
 }
 
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
-  // Text placed by the top-left corner of its cell, no background.
+  // White text placed by the top-left corner of its cell, no background; the pen is kept.
+  const QPen pen = painter.pen();
+  painter.setPen(Qt::white);
   const QFontMetrics fm(painter.font());
   painter.drawText(x, y + fm.ascent(), text);
+  painter.setPen(pen);
 }
 
 void DrawBitmap(QPainter& painter, int x, int y, int number) {

@@ -89,6 +89,13 @@ TEST_F(OrbitsPicture, OrbitColourDependsOnlyOnThePositionAmongTickedEntries) {
       break;
     }
   }
+  // The label under the planet is white whatever the orbit colour.
+  int whiteInLabel = 0;
+  const QImage labelled = DrawOrbitsPicture(kSize, {"Erde", "Mars"}, date, 100.0);
+  for (int y = body.Y + 5; y < body.Y + 16; ++y)
+    for (int x = body.X - 6; x < body.X + 20; ++x)
+      whiteInLabel += (labelled.pixel(x, y) & 0xFFFFFF) == 0xFFFFFFu ? 1 : 0;
+  EXPECT_GT(whiteInLabel, 5) << "label of Mars at (" << body.X - 6 << ", " << body.Y + 4 << ")";
   const QImage alone = DrawOrbitsPicture(kSize, {"Mars"}, date, 100.0);
   EXPECT_EQ(alone.pixel(probe.X, probe.Y) & 0xFFFFFF, 0xFFFFFFu) << probe.X << ", " << probe.Y;
   const QImage second = DrawOrbitsPicture(kSize, {"Erde", "Mars"}, date, 100.0);
