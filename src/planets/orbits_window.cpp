@@ -1,5 +1,6 @@
 #include "planets/orbits_window.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -15,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 #include "core/time_scales.h"
@@ -111,7 +113,7 @@ QImage DrawOrbitsPicture(QSize size, const QStringList& ticked, QDate date, doub
 
 Tzastro37::Tzastro37(int width, int height, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Planetenbahnen"));
-  setWhatsThis(QStringLiteral("22001"));  // help context
+  setProperty("HelpContext", 22001);
   const QFont font(SkyFontFamily());
   setFont(font);
 
@@ -144,18 +146,22 @@ Tzastro37::Tzastro37(int width, int height, QWidget* parent) : QDialog(parent) {
   column->addWidget(CB1_, 1);
   DE1_ = new QDateEdit(QDate::currentDate(), panel);
   DE1_->setCalendarPopup(true);
+  DE1_->calendarWidget()->setWindowTitle(QStringLiteral("Datumseingabe"));
   DE1_->setToolTip(QStringLiteral("Datumseingabe"));
   column->addWidget(DE1_);
   simulation_ = new QPushButton(QStringLiteral("Simulation"), panel);
   column->addWidget(simulation_);
-  auto* diffRow = new QHBoxLayout;
-  diffRow->addWidget(new QLabel(QStringLiteral("Zeitdiff."), panel));
-  S1_ = new QSpinBox(panel);
+  // The spin field sits in the gap of its label, between "Zeitdiff." and "Tage".
+  auto* diff = new QLabel(QStringLiteral("Zeitdiff.              Tage"), panel);
+  diff->setMinimumHeight(26);
+  S1_ = new QSpinBox(diff);
   S1_->setRange(-30, 30);
   S1_->setValue(1);
-  diffRow->addWidget(S1_);
-  diffRow->addWidget(new QLabel(QStringLiteral("Tage"), panel));
-  column->addLayout(diffRow);
+  const QFontMetrics fm(diff->font());
+  const int gapStart = fm.horizontalAdvance(QStringLiteral("Zeitdiff. "));
+  const int gapWidth = fm.horizontalAdvance(QStringLiteral("             "));
+  S1_->setGeometry(gapStart, 0, std::max(gapWidth, 40), 24);
+  column->addWidget(diff);
   auto* scaleRow = new QHBoxLayout;
   scaleRow->addWidget(new QLabel(QStringLiteral("Maßstab"), panel));
   auto makeButton = [&](const QString& text) {
