@@ -15,6 +15,7 @@
 #include "calendars/day_night_window.h"
 #include "calendars/moon_calendar_window.h"
 #include "core/time_scales.h"
+#include "planets/orbits_window.h"
 #include "sky/panorama.h"
 #include "sky/sky_mouse.h"
 #include "sky/star_information.h"
@@ -294,6 +295,13 @@ void Tfhimmel::BuildMenu() {
     const QSize outer = frameGeometry().size();
     Tftag map(outer.width(), outer.height(), &QDateTime::currentDateTime, this);
     map.exec();
+  });
+  QAction* orbits = actions_.value(QStringLiteral("Planetenbahnen"));
+  orbits->setEnabled(true);
+  connect(orbits, &QAction::triggered, this, [this] {
+    // Created anew each time, modal, released when closed: nothing survives between openings.
+    Tzastro37 window(frameGeometry().width(), frameGeometry().height(), this);
+    window.exec();
   });
 }
 

@@ -54,7 +54,7 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
   EXPECT_EQ(w->View().Moment.Day, today.day());
   EXPECT_TRUE(w->MenuAction(QStringLiteral("Mondparameter"))->isEnabled());
   EXPECT_TRUE(w->MenuAction(QStringLiteral("Tag- und Nachtgrenze"))->isEnabled());
-  EXPECT_FALSE(w->MenuAction(QStringLiteral("Planetenbahnen"))->isEnabled());
+  EXPECT_TRUE(w->MenuAction(QStringLiteral("Planetenbahnen"))->isEnabled());
 }
 
 TEST_F(MainWindow, EmptySettingsFileGivesSpeedTwoTopLeftAndChemnitz) {
