@@ -10,6 +10,8 @@ namespace {
 
 constexpr double kRad = 0.017453292519943295;  // pi / 180
 constexpr int kMaxHarmonics = 5;
+constexpr double kJ2000 = 2451545.0;
+constexpr double kMaxDaysFromJ2000 = 1e9;  // beyond this the series mean nothing: refused
 constexpr std::size_t kMaxRows = 2 * kMaxHarmonics + 1;
 
 using Quad = std::array<double, 3>;
@@ -234,6 +236,7 @@ std::optional<JulianDay> PlanetEventInstant(PlanetNumber planet, PlanetEvent eve
   const auto p = TableIndex(planet);
   if (!p || (event != 0 && event != 1)) return std::nullopt;
   const MeanValues mean = Mean(*p, event, k);
+  if (std::abs(mean.jde0 - kJ2000) > kMaxDaysFromJ2000) return std::nullopt;
   return mean.jde0 + SumSeries(kEventSeries[*p], static_cast<std::size_t>(event), mean.mRad, mean.t) +
          ExtraTerms(planet, mean.t);
 }
@@ -242,6 +245,7 @@ std::optional<ElongationInstant> GreatestElongation(PlanetNumber planet, Elongat
   if ((planet != 1 && planet != 2) || (side != 0 && side != 1)) return std::nullopt;
   const auto p = static_cast<std::size_t>(planet - 1);
   const MeanValues mean = Mean(p, 0, k);
+  if (std::abs(mean.jde0 - kJ2000) > kMaxDaysFromJ2000) return std::nullopt;
   const Series& series = kElongationSeries[p][static_cast<std::size_t>(side)];
   return ElongationInstant{mean.jde0 + SumSeries(series, 0, mean.mRad, mean.t),
                            SumSeries(series, 1, mean.mRad, mean.t)};

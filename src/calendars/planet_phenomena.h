@@ -28,8 +28,8 @@ using ElongationSide = int;
 /// Nothing for planet 3 or outside 1..8, an event other than 0 or 1, or a k beyond the int range.
 [[nodiscard]] std::optional<int> PlanetEventCycle(int year, PlanetNumber planet, PlanetEvent event);
 
-/// JDE of the phenomenon of cycle k. Nothing for planet 3 or outside 1..8, or an event other than 0
-/// or 1.
+/// JDE of the phenomenon of cycle k. Nothing for planet 3 or outside 1..8, an event other than 0
+/// or 1, or a cycle more than 1e9 days from J2000 (where the series mean nothing).
 [[nodiscard]] std::optional<JulianDay> PlanetEventInstant(PlanetNumber planet, PlanetEvent event, int k);
 
 struct ElongationInstant {
@@ -37,7 +37,7 @@ struct ElongationInstant {
   double elongationDeg = 0.0;   ///< angular distance from the Sun, degrees
 };
 /// Greatest elongation of Mercury (1) or Venus (2) in the cycle k of their inferior conjunctions.
-/// Nothing for another planet or a side other than 0 or 1.
+/// Nothing for another planet, a side other than 0 or 1, or a cycle more than 1e9 days from J2000.
 [[nodiscard]] std::optional<ElongationInstant> GreatestElongation(PlanetNumber planet, ElongationSide side, int k);
 
 }  // namespace zenitra::yearcal
