@@ -239,11 +239,17 @@ DateTimeValue LunarApsis(bool apogee, DateTimeValue t) {
   return JulianDayToDateTime(static_cast<double>(jde0 + sum));
 }
 
+// LunarApsis takes the apsis whose mean instant is nearest the search start, and the mean
+// anomalistic month is 365.25 / 13.2555 = 27.5546 days. A step of 28 days therefore skips one
+// apsis about every 62 steps, and then the search answered with the apsis a month too late (1 %
+// of all moments). Steps shorter than the month visit every apsis.
+constexpr double kApsisSearchStepDays = 27.0;
+
 DateTimeValue NextPerigee(DateTimeValue t) {
-  return StepForward(t, 28.0, [](DateTimeValue a) { return LunarApsis(false, a); });
+  return StepForward(t, kApsisSearchStepDays, [](DateTimeValue a) { return LunarApsis(false, a); });
 }
 DateTimeValue NextApogee(DateTimeValue t) {
-  return StepForward(t, 28.0, [](DateTimeValue a) { return LunarApsis(true, a); });
+  return StepForward(t, kApsisSearchStepDays, [](DateTimeValue a) { return LunarApsis(true, a); });
 }
 
 }  // namespace zenitra
