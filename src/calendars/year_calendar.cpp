@@ -3,7 +3,9 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
+#include "calendars/planet_phenomena.h"
 #include "calendars/year_phenomena.h"
 #include "core/lunar_phases.h"
 #include "core/sun_position.h"
@@ -129,9 +131,74 @@ void AddEclipses(EntryTable& table, const YearCalendar& range, Next next, Text t
   }
 }
 
-// Planetary conjunctions, oppositions and greatest elongations are added here once the planetary
-// phenomena series is part of the library.
-void AddPlanetaryPhenomena(EntryTable&, const YearCalendar&, std::string_view) {}
+const char* PlanetName(PlanetNumber planet) {
+  switch (planet) {
+    case 1: return "Merkur";
+    case 2: return "Venus";
+    case 4: return "Mars";
+    case 5: return "Jupiter";
+    case 6: return "Saturn";
+    case 7: return "Uranus";
+    case 8: return "Neptun";
+    default: return "";
+  }
+}
+
+std::string PlanetEventText(PlanetNumber planet, PlanetEvent event) {
+  const bool inner = planet <= 2;
+  const char* what = inner ? (event == 0 ? " in unterer Konjunktion zur Sonne" : " in oberer Konjunktion zur Sonne")
+                           : (event == 0 ? " in Opposition zur Sonne" : " in Konjunktion zur Sonne");
+  return std::string(PlanetName(planet)) + what;
+}
+
+// Steps the cycles of one phenomenon from one cycle before the year's first until past the end.
+template <typename Instant, typename Add>
+void StepCycles(const YearCalendar& range, int firstCycle, Instant instant, Add add) {
+  int k = firstCycle;
+  for (int guard = 0; guard < kLoopGuard; ++guard, ++k) {
+    const auto found = instant(k);
+    if (!found) return;
+    if (IsWithinYear(range, found->first)) add(found->first, found->second);
+    if (found->first > range.end) return;
+  }
+}
+
+// Conjunctions and oppositions of every planet, then the greatest elongations of Mercury and Venus.
+void AddPlanetaryPhenomena(EntryTable& table, const YearCalendar& range, std::string_view decimalSeparator) {
+  for (const PlanetNumber planet : {1, 2, 4, 5, 6, 7, 8}) {
+    for (const PlanetEvent event : {0, 1}) {
+      const auto cycle = PlanetEventCycle(range.year, planet, event);
+      if (!cycle) continue;
+      const std::string text = PlanetEventText(planet, event);
+      StepCycles(
+          range, *cycle - 1,
+          [planet, event](int k) -> std::optional<std::pair<JulianDay, double>> {
+            const auto jd = PlanetEventInstant(planet, event, k);
+            if (!jd) return std::nullopt;
+            return std::pair{*jd, 0.0};
+          },
+          [&](JulianDay jd, double) { table.Add(jd, text, 0); });
+    }
+  }
+  for (const PlanetNumber planet : {1, 2}) {
+    const auto cycle = PlanetEventCycle(range.year, planet, 0);
+    if (!cycle) continue;
+    for (const ElongationSide side : {0, 1}) {
+      const std::string head = std::string(PlanetName(planet)) + (side == 0 ? " in größter östlicher Elongation :"
+                                                                            : " in größter westlicher Elongation :");
+      StepCycles(
+          range, *cycle - 1,
+          [planet, side](int k) -> std::optional<std::pair<JulianDay, double>> {
+            const auto e = GreatestElongation(planet, side, k);
+            if (!e) return std::nullopt;
+            return std::pair{e->jde, e->elongationDeg};
+          },
+          [&](JulianDay jd, double angle) {
+            table.Add(jd, head + FixedNumberText(angle, 1, decimalSeparator) + "°", 0);
+          });
+    }
+  }
+}
 
 void AddMoonPhases(EntryTable& table, const YearCalendar& range) {
   const int year = range.year;

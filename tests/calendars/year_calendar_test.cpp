@@ -75,6 +75,34 @@ TEST(YearCalendar2012, MagnitudesUseTheGivenDecimalSeparator) {
             "Partielle Mondfinsternis, Größe = 0.37");
 }
 
+TEST(YearCalendar2012, PlanetaryPhenomenaWithTheirTextsAndAngles) {
+  const YearCalendar c = Calendar(2012, 1.0);
+  const QStringList lines = YearCalendarLines(c, 1.0, kGerman);
+  EXPECT_TRUE(lines.contains(QStringLiteral("Mi 6.6.12\t02:16:33\tVenus in unterer Konjunktion zur Sonne")))
+      << lines.join('\n').toStdString();
+  EXPECT_TRUE(lines.contains(QStringLiteral("Di 27.3.12\t07:37:31\tVenus in größter östlicher Elongation :46,0°")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Mi 15.8.12\t10:33:17\tVenus in größter westlicher Elongation :45,8°")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Sa 3.3.12\t19:52:52\tMars in Opposition zur Sonne")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("So 13.5.12\t13:44:49\tJupiter in Konjunktion zur Sonne")));
+  EXPECT_EQ(EntriesStartingWith(c, "Merkur in unterer Konjunktion").size(), 3u);
+  // The inferior conjunction of the transit of Venus: 6 June 2012, 01:10 UT (U.S. Naval
+  // Observatory); Meeus ch. 36 is good to a few minutes for Venus.
+  const auto venus = EntriesStartingWith(c, "Venus in unterer Konjunktion");
+  ASSERT_EQ(venus.size(), 1u);
+  EXPECT_NEAR(UniversalTime(c, venus[0]), Utc(2012, 6, 6, 1, 10), 15 * kMinute);
+  for (const auto& e : c.entries) {
+    if (e.text.find("zur Sonne") != std::string::npos || e.text.find("Elongation") != std::string::npos) {
+      EXPECT_EQ(e.timeShown, 0) << e.text;
+    }
+  }
+}
+
+TEST(YearCalendar2009, HoldsAboutOneHundredAndFifteenEntries) {
+  const std::size_t n = Calendar(2009, 1.0).entries.size();
+  EXPECT_GE(n, 110u);
+  EXPECT_LE(n, 118u);
+}
+
 // ---- 2024 against published instants ----
 
 struct Published {
@@ -223,6 +251,10 @@ TEST(YearCalendarProperties, EntriesAreSortedInRangeAndComplete) {
                                  EntriesStartingWith(c, "Nichtzentrale").size() +
                                  EntriesStartingWith(c, "Partielle Sonnen").size();
     EXPECT_GE(eclipses, 2u) << year;
+    std::size_t planetary = 0;
+    for (const auto& e : c.entries) planetary += e.timeShown == 0 ? 1 : 0;
+    EXPECT_GE(planetary, 20u) << year;
+    EXPECT_LE(planetary, 36u) << year;
     EXPECT_LE(eclipses, 5u) << year;
   }
 }
