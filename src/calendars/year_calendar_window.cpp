@@ -111,7 +111,12 @@ Tukalender::Tukalender(Location place, QWidget* parent) : QDialog(parent), place
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Edit1, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
 
-  ShowError = [this](const QString& message) { QMessageBox::critical(this, windowTitle(), message); };
+  ShowError = [this](const QString& message) {
+    // Activation handed back while the message box closes is no new activation of the window.
+    showingError_ = true;
+    QMessageBox::critical(this, windowTitle(), message);
+    showingError_ = false;
+  };
 }
 
 void Tukalender::FormActivate() {
@@ -144,7 +149,7 @@ void Tukalender::Button1Click() {
 }
 
 bool Tukalender::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) FormActivate();
+  if (e->type() == QEvent::WindowActivate && !showingError_) FormActivate();
   return QDialog::event(e);
 }
 

@@ -44,6 +44,7 @@ class Tukalender : public QDialog {
 
  private:
   Location place_;
+  bool showingError_ = false;
   QListWidget* ListBox1 = nullptr;
   QLabel* Label1 = nullptr;
   QLineEdit* Edit1 = nullptr;

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -340,6 +342,41 @@ TEST(Tukalender, LayoutAndHeader) {
   EXPECT_EQ(w.List()->item(5)->text(), QStringLiteral("So 1.1.12\t07:13:57\tZunehmender Halbmond"));
   const auto c = Calendar(2012, 1.0);
   EXPECT_EQ(w.List()->count(), 5 + static_cast<int>(c.entries.size()));
+  QLocale::setDefault(QLocale::system());
+}
+
+TEST(Tukalender, ListRowsAre14PixelsWithTextAtTheTabStops) {
+  QLocale::setDefault(kGerman);
+  Tukalender w(Chemnitz());
+  w.YearEdit()->setText(QStringLiteral("2012"));
+  w.Button1Click();
+  w.show();
+  QListWidget* list = w.List();
+  const QRect row = list->visualItemRect(list->item(5));  // "So 1.1.12 <TAB> 07:13:57 <TAB> ..."
+  EXPECT_EQ(row.height(), 14);
+  const QImage image = list->viewport()->grab().toImage();
+  // Ink per column of the row; the text of each column starts at a multiple of the tab stop
+  // (50 dialog units, a dialog unit being a quarter of the average character width).
+  const double stop = 50.0 * QFontMetricsF(list->font()).averageCharWidth() / 4.0;
+  auto inkAt = [&](int x) {
+    for (int y = row.top(); y <= row.bottom(); ++y) {
+      if (qGray(image.pixel(x, y)) < 128) return true;
+    }
+    return false;
+  };
+  std::vector<int> starts;  // first inked column after a blank run of at least 8 pixels
+  int blank = 100;
+  for (int x = 0; x < image.width(); ++x) {
+    if (inkAt(x)) {
+      if (blank >= 8) starts.push_back(x);
+      blank = 0;
+    } else {
+      ++blank;
+    }
+  }
+  ASSERT_GE(starts.size(), 3u) << "date, time and text columns";
+  EXPECT_NEAR(starts[1], 2 + stop, 3.0) << "time column at the first tab stop";
+  EXPECT_NEAR(starts[2], 2 + 2 * stop, 3.0) << "text column at the second tab stop";
   QLocale::setDefault(QLocale::system());
 }
 
