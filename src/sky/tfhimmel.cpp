@@ -14,6 +14,7 @@
 
 #include "calendars/day_night_window.h"
 #include "calendars/moon_calendar_window.h"
+#include "calendars/year_calendar_window.h"
 #include "core/time_scales.h"
 #include "planets/orbits_window.h"
 #include "sky/panorama.h"
@@ -286,6 +287,13 @@ void Tfhimmel::BuildMenu() {
   connect(moonCalendar, &QAction::triggered, this, [this] {
     Tfmoon dialog(this);
     dialog.move(frameGeometry().center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+    dialog.exec();
+  });
+  // The year calendar for the chosen place: created anew, modal, released on close.
+  QAction* yearCalendar = actions_.value(QStringLiteral("Astronomischer Jahreskalender"));
+  yearCalendar->setEnabled(true);
+  connect(yearCalendar, &QAction::triggered, this, [this] {
+    Tukalender dialog(view_.Place, this);
     dialog.exec();
   });
   // The day-night map: created anew with the main window's outer size, modal, released on close.

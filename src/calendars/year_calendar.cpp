@@ -1,0 +1,313 @@
+#include "calendars/year_calendar.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "calendars/planet_phenomena.h"
+#include "calendars/year_phenomena.h"
+#include "core/lunar_phases.h"
+#include "core/sun_position.h"
+#include "core/time_scales.h"
+
+namespace zenitra::yearcal {
+
+namespace {
+
+// More than any year yields; the loops below stop long before (a year has about 50 Moon phases,
+// 14 perigees, at most 7 eclipses), this only keeps a broken series from running away.
+constexpr int kLoopGuard = 200;
+
+constexpr std::array<const char*, 4> kSeasonTexts = {"Frühlingsanfang", "Sommeranfang", "Herbstanfang",
+                                                      "Winteranfang"};
+constexpr std::array<const char*, 4> kPhaseTexts = {"Neumond", "Zunehmender Halbmond", "Vollmond",
+                                                     "Abnehmender Halbmond"};
+constexpr std::array<const char*, 7> kWeekdays = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
+
+// The astronomical year number (with a year 0) of a historical year, as JulianDayToDate counts.
+int AstronomicalYear(int year) { return year < 0 ? year + 1 : year; }
+
+class EntryTable {
+ public:
+  void Add(JulianDay instant, std::string_view text, int timeShown) {
+    entries_.push_back(CalendarEntry{instant, CutCalendarText(text), timeShown});
+  }
+  std::vector<CalendarEntry>& Entries() { return entries_; }
+
+ private:
+  std::vector<CalendarEntry> entries_;
+};
+
+// The last Sunday in days first..first+6 of a month: the first day whose noon (plus one second)
+// falls on weekday 7 by the JD count. Nothing when the date does not exist.
+std::optional<JulianDay> LastSunday(int year, int month, int first) {
+  for (int day = first; day <= first + 6; ++day) {
+    const JulianDay noon = CalendarToJulianDay(year, month, day, 12, 0, 1, 0.0);
+    if (noon < 0.0) return std::nullopt;
+    if (std::trunc(noon - std::trunc(noon / 7.0) * 7.0) + 1.0 == 7.0) {
+      return CalendarToJulianDay(year, month, day, 0, 0, 0, 0.0);
+    }
+  }
+  return std::nullopt;
+}
+
+void AddSummerTime(EntryTable& table, int year) {
+  if (year < 1990) return;
+  if (const auto begin = LastSunday(year, 3, 25)) table.Add(*begin, "Beginn Sommerzeit", -1);
+  const auto end = year <= 1995 ? LastSunday(year, 9, 24) : LastSunday(year, 10, 25);
+  if (end) table.Add(*end, "Ende Sommerzeit", -1);
+}
+
+// 0h of the calendar date of a DateTimeValue, as DateTimeValue (Julian calendar before 1582).
+DateTimeValue DateStart(DateTimeValue t) {
+  const JulianDay jd = DateTimeToJulianDay(t);
+  return JulianDayToDateTime(FloorValue(jd + 0.5) - 0.5);
+}
+
+std::optional<int> AstronomicalYearOf(DateTimeValue t) {
+  if (!std::isfinite(t)) return std::nullopt;
+  const auto date = JulianDayToDate(DateTimeToJulianDay(t));
+  if (!date) return std::nullopt;
+  return date->year;
+}
+
+// The first perigee (or apogee) at or after `from`. LunarApsis gives the apsis of the anomalistic
+// month whose MEAN instant is nearest its argument; the true instant differs from the mean by up to
+// about five days. Stepping its argument by 28 days (more than the 27.55-day month), as NextPerigee
+// does, can jump over a month whose true instant is late; steps of 7 days visit every month.
+DateTimeValue FirstLunarApsis(bool apogee, DateTimeValue from) {
+  if (!std::isfinite(from)) return std::nan("");
+  DateTimeValue a = from - 28.0;
+  for (int i = 0; i < 16; ++i, a += 7.0) {
+    const DateTimeValue r = LunarApsis(apogee, a);
+    if (r >= from) return r;
+  }
+  return std::nan("");
+}
+
+// Every perigee (or apogee) of the year: from the first one at or after 1 January, each next one is
+// sought from 0h of the date two weeks after the last.
+void AddLunarApsides(EntryTable& table, int year, DateTimeValue yearStart, bool apogee) {
+  const int y = AstronomicalYear(year);
+  const auto next = [apogee](DateTimeValue from) { return FirstLunarApsis(apogee, from); };
+  DateTimeValue t = next(yearStart);
+  for (int guard = 0; guard < kLoopGuard; ++guard) {
+    const auto tYear = AstronomicalYearOf(t);
+    if (!tYear) return;
+    if (*tYear == y) table.Add(DateTimeToJulianDay(t), apogee ? "Mond im Apogäum" : "Mond im Perigäum", 4);
+    const DateTimeValue later = DateStart(t + 14.0);
+    const auto laterYear = AstronomicalYearOf(later);
+    if (!laterYear || *laterYear > y) return;
+    t = next(later);
+  }
+}
+
+std::string SolarEclipseText(const SolarEclipse& e, std::string_view decimalSeparator) {
+  static constexpr std::array<const char*, 5> kCentral = {
+      "Totale Sonnenfinsternis", "Ringförmige Sonnenfinsternis", "Ringförmig-totale Sonnenfinsternis",
+      "Nichtzentrale totale Sonnenfinsternis", "Nichtzentrale ringförmige Sonnenfinsternis"};
+  if (e.kind >= 1 && e.kind <= 5) return kCentral[static_cast<std::size_t>(e.kind - 1)];
+  return "Partielle Sonnenfinsternis, maximale Größe = " +
+         FixedNumberText(e.magnitude.value_or(0.0), 3, decimalSeparator);
+}
+
+std::string LunarEclipseText(const LunarEclipse& e, std::string_view decimalSeparator) {
+  const char* head = e.kind == 1   ? "Totale Mondfinsternis, Größe = "
+                     : e.kind == 6 ? "Partielle Mondfinsternis, Größe = "
+                                   : "Halbschattenfinsternis des Mondes, Größe = ";
+  return head + FixedNumberText(e.magnitude, 2, decimalSeparator);
+}
+
+template <typename Eclipse, typename Next, typename Text>
+void AddEclipses(EntryTable& table, const YearCalendar& range, Next next, Text text) {
+  JulianDay jd = range.start - 15.0;
+  for (int guard = 0; guard < kLoopGuard; ++guard) {
+    const std::optional<Eclipse> e = next(jd);
+    if (!e || !(e->jde > jd)) return;  // no progress: a broken series must not loop
+    jd = e->jde;
+    if (IsWithinYear(range, jd)) table.Add(jd, text(*e), 2);
+    if (jd > range.end) return;
+  }
+}
+
+const char* PlanetName(PlanetNumber planet) {
+  switch (planet) {
+    case 1: return "Merkur";
+    case 2: return "Venus";
+    case 4: return "Mars";
+    case 5: return "Jupiter";
+    case 6: return "Saturn";
+    case 7: return "Uranus";
+    case 8: return "Neptun";
+    default: return "";
+  }
+}
+
+std::string PlanetEventText(PlanetNumber planet, PlanetEvent event) {
+  const bool inner = planet <= 2;
+  const char* what = inner ? (event == 0 ? " in unterer Konjunktion zur Sonne" : " in oberer Konjunktion zur Sonne")
+                           : (event == 0 ? " in Opposition zur Sonne" : " in Konjunktion zur Sonne");
+  return std::string(PlanetName(planet)) + what;
+}
+
+// Steps the cycles of one phenomenon from one cycle before the year's first until past the end.
+template <typename Instant, typename Add>
+void StepCycles(const YearCalendar& range, int firstCycle, Instant instant, Add add) {
+  int k = firstCycle;
+  for (int guard = 0; guard < kLoopGuard; ++guard, ++k) {
+    const auto found = instant(k);
+    if (!found) return;
+    if (IsWithinYear(range, found->first)) add(found->first, found->second);
+    if (found->first > range.end) return;
+  }
+}
+
+// Conjunctions and oppositions of every planet, then the greatest elongations of Mercury and Venus.
+void AddPlanetaryPhenomena(EntryTable& table, const YearCalendar& range, std::string_view decimalSeparator) {
+  for (const PlanetNumber planet : {1, 2, 4, 5, 6, 7, 8}) {
+    for (const PlanetEvent event : {0, 1}) {
+      const auto cycle = PlanetEventCycle(range.year, planet, event);
+      if (!cycle) continue;
+      const std::string text = PlanetEventText(planet, event);
+      StepCycles(
+          range, *cycle - 1,
+          [planet, event](int k) -> std::optional<std::pair<JulianDay, double>> {
+            const auto jd = PlanetEventInstant(planet, event, k);
+            if (!jd) return std::nullopt;
+            return std::pair{*jd, 0.0};
+          },
+          [&](JulianDay jd, double) { table.Add(jd, text, 0); });
+    }
+  }
+  for (const PlanetNumber planet : {1, 2}) {
+    const auto cycle = PlanetEventCycle(range.year, planet, 0);
+    if (!cycle) continue;
+    for (const ElongationSide side : {0, 1}) {
+      const std::string head = std::string(PlanetName(planet)) + (side == 0 ? " in größter östlicher Elongation :"
+                                                                            : " in größter westlicher Elongation :");
+      StepCycles(
+          range, *cycle - 1,
+          [planet, side](int k) -> std::optional<std::pair<JulianDay, double>> {
+            const auto e = GreatestElongation(planet, side, k);
+            if (!e) return std::nullopt;
+            return std::pair{e->jde, e->elongationDeg};
+          },
+          [&](JulianDay jd, double angle) {
+            table.Add(jd, head + FixedNumberText(angle, 1, decimalSeparator) + "°", 0);
+          });
+    }
+  }
+}
+
+void AddMoonPhases(EntryTable& table, const YearCalendar& range) {
+  const int year = range.year;
+  const double first = FloorValue((year - 2000) * 4.0 * 12.3685 - 2.1);
+  // IsCalendarYear keeps |first| far below the int range.
+  const int n = static_cast<int>(first);
+  int phase = ((n % 4) + 4) % 4;
+  int lunation = (n - phase) / 4;
+  for (int guard = 0; guard < kLoopGuard; ++guard) {
+    const std::optional<JulianDay> jd = MoonPhaseInstant(lunation, phase);
+    if (!jd) return;
+    if (IsWithinYear(range, *jd)) table.Add(*jd, kPhaseTexts[static_cast<std::size_t>(phase)], 2);
+    if (*jd > range.end) return;
+    if (++phase == 4) {
+      phase = 0;
+      ++lunation;
+    }
+  }
+}
+
+}  // namespace
+
+// From the first year whose days all have a Julian Day >= 0 (and so a weekday) to the last year of
+// the platform's four-digit dates; far outside, Delta T grows to days and the series mean nothing.
+bool IsWithinYear(const YearCalendar& calendar, JulianDay jd) { return calendar.start < jd && jd < calendar.end; }
+
+bool IsCalendarYear(int year) { return year != 0 && year >= -4712 && year <= 9999; }
+
+std::string CutCalendarText(std::string_view text) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    // A byte that is not a UTF-8 continuation byte starts a new character.
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      if (characters == kCalendarTextLength) return std::string(text.substr(0, i));
+      ++characters;
+    }
+  }
+  return std::string(text);
+}
+
+std::string FixedNumberText(double value, int decimals, std::string_view decimalSeparator) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  std::string s(buffer);
+  if (const auto point = s.find('.'); point != std::string::npos) s.replace(point, 1, decimalSeparator);
+  return s;
+}
+
+void SortCalendarEntries(std::vector<CalendarEntry>& entries) {
+  for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
+    for (std::size_t j = i + 1; j < entries.size(); ++j) {
+      if (entries[j].instant < entries[i].instant) std::swap(entries[i], entries[j]);
+    }
+  }
+}
+
+std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::string_view decimalSeparator) {
+  if (!IsCalendarYear(year) || !std::isfinite(zoneHours)) return std::nullopt;
+  YearCalendar calendar;
+  calendar.year = year;
+  calendar.start = YearStartJulianDay(year) + 1.0 - zoneHours / 24.0;
+  calendar.end = YearStartJulianDay(year + 1) + 1.0 - zoneHours / 24.0;
+
+  EntryTable table;
+  AddSummerTime(table, year);
+
+  const DateTimeValue yearStart = JulianDayToDateTime(YearStartJulianDay(year) + 1.0);
+  table.Add(DateTimeToJulianDay(NextPerihelion(yearStart)), "Erde im Perihel", 4);
+  table.Add(DateTimeToJulianDay(NextAphelion(yearStart)), "Erde im Aphel", 4);
+
+  AddLunarApsides(table, year, yearStart, false);
+  AddLunarApsides(table, year, yearStart, true);
+
+  for (int s = 0; s < 4; ++s) {
+    if (const auto jd = SeasonStart(year, s)) table.Add(*jd, kSeasonTexts[static_cast<std::size_t>(s)], 4);
+  }
+
+  AddEclipses<SolarEclipse>(table, calendar, NextSolarEclipse,
+                            [decimalSeparator](const SolarEclipse& e) { return SolarEclipseText(e, decimalSeparator); });
+  AddEclipses<LunarEclipse>(table, calendar, NextLunarEclipse,
+                            [decimalSeparator](const LunarEclipse& e) { return LunarEclipseText(e, decimalSeparator); });
+
+  AddPlanetaryPhenomena(table, calendar, decimalSeparator);
+  AddMoonPhases(table, calendar);
+
+  calendar.entries = std::move(table.Entries());
+  SortCalendarEntries(calendar.entries);
+  calendar.deltaTDays = DeltaT(CenturiesSinceJ2000((calendar.start + calendar.end) / 2.0)) / 86400.0;
+  return calendar;
+}
+
+std::string WeekdayAbbreviation(int weekday) {
+  if (weekday < 1 || weekday > 7) return {};
+  return kWeekdays[static_cast<std::size_t>(weekday - 1)];
+}
+
+std::optional<CalendarLine> CalendarLineOf(const CalendarEntry& entry, double deltaTDays, double zoneHours) {
+  const bool dateOnly = entry.timeShown < 0;
+  // A date-only entry is the day it names: shifting 0h UT by the zone and Delta T would move it to
+  // the day before in zones at or west of Greenwich, so it keeps the middle of its own day.
+  const JulianDay local = dateOnly ? entry.instant + 0.5 : entry.instant - deltaTDays + zoneHours / 24.0;
+  const auto date = JulianDayToDate(local);
+  const int weekday = WeekdayOf(local);
+  if (!date || weekday < 1 || weekday > 7) return std::nullopt;
+  CalendarLine line;
+  line.weekdayAndDate = WeekdayAbbreviation(weekday) + " " + ShortDateText(date->year, date->month, date->day);
+  if (!dateOnly) line.dayFraction = date->day - std::floor(date->day);
+  line.text = entry.text;
+  return line;
+}
+
+}  // namespace zenitra::yearcal

@@ -1,0 +1,156 @@
+#include "calendars/year_calendar_window.h"
+
+#include <QDate>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTextOption>
+#include <QTime>
+#include <cmath>
+
+#include "core/conversion_error.h"
+#include "sky/vector_state.h"
+
+namespace zenitra {
+
+namespace {
+
+constexpr int ClientWidth = 632;
+constexpr int ClientHeight = 464;
+constexpr int ItemHeight = 14;
+constexpr int TabStopDialogUnits = 50;
+
+// List lines with their TABs expanded to fixed stops (in dialog units: a quarter of the font's
+// average character width each), one line per 14 pixels.
+class TabStopDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    painter->save();
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
+    if (selected) painter->fillRect(option.rect, option.palette.highlight());
+    painter->setPen(selected ? option.palette.color(QPalette::HighlightedText) : option.palette.color(QPalette::Text));
+    painter->setFont(option.font);
+    QTextOption text(Qt::AlignLeft | Qt::AlignVCenter);
+    text.setWrapMode(QTextOption::NoWrap);
+    text.setTabStopDistance(TabStopDialogUnits * QFontMetricsF(option.font).averageCharWidth() / 4.0);
+    painter->drawText(QRectF(option.rect).adjusted(2, 0, 0, 0), index.data().toString(), text);
+    painter->restore();
+  }
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QSize(QStyledItemDelegate::sizeHint(option, index).width(), ItemHeight);
+  }
+};
+
+// Long time format without a time-zone name (the local standard time of the place is meant), to
+// the nearest second; a time that rounds to 24:00:00 stays 23:59:59 of its day.
+QString TimeOfDayText(double dayFraction, const QLocale& locale) {
+  double seconds = std::round(dayFraction * 86400.0);
+  if (!(seconds >= 0.0)) seconds = 0.0;
+  if (seconds > 86399.0) seconds = 86399.0;
+  const double ms = seconds * 1000.0;
+  QString format = locale.timeFormat(QLocale::LongFormat);
+  format.remove(QLatin1Char('t'));
+  return QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)).toString(format.trimmed());
+}
+
+QString Fixed2(double value, const QLocale& locale) { return locale.toString(value, 'f', 2); }
+
+}  // namespace
+
+QStringList YearCalendarHeader(const Location& place, const QLocale& locale) {
+  return {QStringLiteral("Berechnungsort: ") + QString::fromStdString(place.Name),
+          QStringLiteral("Geografische Breite: ") + Fixed2(place.LatitudeDeg, locale) + QStringLiteral("°"),
+          QStringLiteral("Geografische Länge: ") + Fixed2(place.LongitudeDeg, locale) + QStringLiteral("°"),
+          QStringLiteral("Zeitzone bzgl. WT: ") + Fixed2(place.ZoneHours, locale) + QStringLiteral("h"),
+          QStringLiteral(" ")};
+}
+
+QStringList YearCalendarLines(const yearcal::YearCalendar& calendar, double zoneHours, const QLocale& locale) {
+  QStringList lines;
+  for (const yearcal::CalendarEntry& entry : calendar.entries) {
+    const auto line = yearcal::CalendarLineOf(entry, calendar.deltaTDays, zoneHours);
+    if (!line) continue;
+    QString text = QString::fromStdString(line->weekdayAndDate) + QLatin1Char('\t');
+    if (line->dayFraction) text += TimeOfDayText(*line->dayFraction, locale);
+    text += QLatin1Char('\t') + QString::fromStdString(line->text);
+    lines.append(text);
+  }
+  return lines;
+}
+
+Tukalender::Tukalender(Location place, QWidget* parent) : QDialog(parent), place_(std::move(place)) {
+  setWindowTitle(QStringLiteral("Astronomischer Jahreskalender"));
+  setFixedSize(ClientWidth, ClientHeight);
+  setFont(QFont(QStringLiteral("Verdana")));
+  setAutoFillBackground(true);
+  QPalette white = palette();
+  white.setColor(QPalette::Window, Qt::white);
+  setPalette(white);
+
+  ListBox1 = new QListWidget(this);
+  ListBox1->setGeometry(16, 16, 601, 392);
+  ListBox1->setFrameShape(QFrame::NoFrame);
+  ListBox1->setUniformItemSizes(true);
+  ListBox1->setItemDelegate(new TabStopDelegate(ListBox1));
+
+  Label1 = new QLabel(QStringLiteral("Jahr"), this);
+  Label1->setGeometry(16, 427, 40, 17);
+  Edit1 = new QLineEdit(QStringLiteral("2012"), this);
+  Edit1->setGeometry(56, 424, 65, 23);
+  Button1 = new QPushButton(QStringLiteral("Anzeigen"), this);
+  Button1->setGeometry(136, 422, 90, 27);
+  Button1->setAutoDefault(false);
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(Edit1, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
+
+  ShowError = [this](const QString& message) {
+    // Activation handed back while the message box closes is no new activation of the window.
+    showingError_ = true;
+    QMessageBox::critical(this, windowTitle(), message);
+    showingError_ = false;
+  };
+}
+
+void Tukalender::FormActivate() {
+  Edit1->setText(QString::number(QDate::currentDate().year()));
+  Button1Click();
+}
+
+void Tukalender::Button1Click() {
+  ClearUpperVectorState();
+  const QLocale locale;
+  ListBox1->clear();
+  ListBox1->addItems(YearCalendarHeader(place_, locale));
+
+  bool ok = false;
+  const QString typed = Edit1->text().trimmed();
+  const int year = typed.toInt(&ok);
+  // Not an integer, or a year the calendar cannot count (year 0, before 4712 BC or after 9999):
+  // the list keeps only its header.
+  if (!ok) {
+    ShowError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(Edit1->text()));
+    return;
+  }
+  if (!yearcal::IsCalendarYear(year)) {
+    ShowError(QString::fromUtf8(ConversionError().what()));
+    return;
+  }
+  const auto calendar = yearcal::BuildYearCalendar(year, place_.ZoneHours, locale.decimalPoint().toStdString());
+  if (!calendar) return;
+  ListBox1->addItems(YearCalendarLines(*calendar, place_.ZoneHours, locale));
+}
+
+bool Tukalender::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && !showingError_) FormActivate();
+  return QDialog::event(e);
+}
+
+}  // namespace zenitra

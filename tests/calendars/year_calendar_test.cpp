@@ -1,0 +1,439 @@
+// The astronomical year calendar: the events of a year, their order and range, their texts and
+// local times, and the window with its list.
+#include "calendars/year_calendar.h"
+#include "calendars/year_calendar_window.h"
+#include "sky/tfhimmel.h"
+#include "support/qstring_printer.h"
+#include "support/small_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+#include "core/time_scales.h"
+
+namespace zenitra {
+namespace {
+
+using yearcal::BuildYearCalendar;
+using yearcal::CalendarEntry;
+using yearcal::YearCalendar;
+
+constexpr double kMinute = 1.0 / 1440.0;  // days
+
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+
+YearCalendar Calendar(int year, double zone) {
+  auto calendar = BuildYearCalendar(year, zone, ",");
+  EXPECT_TRUE(calendar.has_value()) << "year " << year;
+  return calendar.value_or(YearCalendar{});
+}
+
+std::vector<CalendarEntry> EntriesStartingWith(const YearCalendar& c, const std::string& head) {
+  std::vector<CalendarEntry> found;
+  for (const auto& e : c.entries) {
+    if (e.text.rfind(head, 0) == 0) found.push_back(e);
+  }
+  return found;
+}
+
+// Universal time of a computed (TT) entry.
+double UniversalTime(const YearCalendar& c, const CalendarEntry& e) { return e.instant - c.deltaTDays; }
+
+double Utc(int year, int month, int day, int hour, int minute, int second = 0) {
+  return yearcal::CalendarToJulianDay(year, month, day, hour, minute, second, 0.0);
+}
+
+// ---- 2012 in zone +1 (the instants a Central European user reads) ----
+
+TEST(YearCalendar2012, ListsSpringTheAnnularEclipseAndSummerTimeWithLocalTimes) {
+  const YearCalendar c = Calendar(2012, 1.0);
+  EXPECT_NEAR(c.deltaTDays * 86400.0, 118.2, 0.05) << "Delta T of 2012 (s)";
+  EXPECT_NEAR(c.start, 2455927.458, 0.001);
+  EXPECT_NEAR(c.end, 2456293.458, 0.001);
+  const QStringList lines = YearCalendarLines(c, 1.0, kGerman);
+  EXPECT_TRUE(lines.contains(QStringLiteral("Di 20.3.12\t06:13:39\tFrühlingsanfang"))) << lines.join('\n').toStdString();
+  EXPECT_TRUE(lines.contains(QStringLiteral("Mo 21.5.12\t00:52:21\tRingförmige Sonnenfinsternis")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("So 25.3.12\t\tBeginn Sommerzeit")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("So 28.10.12\t\tEnde Sommerzeit")));
+}
+
+TEST(YearCalendar2012, MagnitudesUseTheGivenDecimalSeparator) {
+  const auto comma = EntriesStartingWith(Calendar(2012, 1.0), "Partielle Mondfinsternis, Größe = ");
+  ASSERT_EQ(comma.size(), 1u);
+  EXPECT_EQ(comma[0].text, "Partielle Mondfinsternis, Größe = 0,37");
+  const auto point = BuildYearCalendar(2012, 1.0, ".");
+  ASSERT_TRUE(point);
+  EXPECT_EQ(EntriesStartingWith(*point, "Partielle Mondfinsternis").at(0).text,
+            "Partielle Mondfinsternis, Größe = 0.37");
+}
+
+TEST(YearCalendar2012, PlanetaryPhenomenaWithTheirTextsAndAngles) {
+  const YearCalendar c = Calendar(2012, 1.0);
+  const QStringList lines = YearCalendarLines(c, 1.0, kGerman);
+  EXPECT_TRUE(lines.contains(QStringLiteral("Mi 6.6.12\t02:16:33\tVenus in unterer Konjunktion zur Sonne")))
+      << lines.join('\n').toStdString();
+  EXPECT_TRUE(lines.contains(QStringLiteral("Di 27.3.12\t07:37:31\tVenus in größter östlicher Elongation :46,0°")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Mi 15.8.12\t10:33:17\tVenus in größter westlicher Elongation :45,8°")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Sa 3.3.12\t19:52:52\tMars in Opposition zur Sonne")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("So 13.5.12\t13:44:49\tJupiter in Konjunktion zur Sonne")));
+  EXPECT_EQ(EntriesStartingWith(c, "Merkur in unterer Konjunktion").size(), 3u);
+  // The inferior conjunction of the transit of Venus: 6 June 2012, 01:10 UT (U.S. Naval
+  // Observatory); Meeus ch. 36 is good to a few minutes for Venus.
+  const auto venus = EntriesStartingWith(c, "Venus in unterer Konjunktion");
+  ASSERT_EQ(venus.size(), 1u);
+  EXPECT_NEAR(UniversalTime(c, venus[0]), Utc(2012, 6, 6, 1, 10), 15 * kMinute);
+  for (const auto& e : c.entries) {
+    if (e.text.find("zur Sonne") != std::string::npos || e.text.find("Elongation") != std::string::npos) {
+      EXPECT_EQ(e.timeShown, 0) << e.text;
+    }
+  }
+}
+
+TEST(YearCalendar2009, HoldsAboutOneHundredAndFifteenEntries) {
+  const std::size_t n = Calendar(2009, 1.0).entries.size();
+  EXPECT_GE(n, 110u);
+  EXPECT_LE(n, 118u);
+}
+
+// ---- 2024 against published instants ----
+
+struct Published {
+  const char* text;
+  double ut;  // JD (UT)
+  double toleranceMinutes;
+};
+
+TEST(YearCalendar2024, SeasonsEclipsesAndMoonAgreeWithPublishedInstants) {
+  const YearCalendar c = Calendar(2024, 1.0);
+  // Seasons: U.S. Naval Observatory, "Earth's Seasons 2024" (UT, to the minute). Meeus ch. 27
+  // without the periodic planetary terms is good to about two minutes.
+  // Eclipses: F. Espenak, NASA eclipse pages, instants of greatest eclipse (TD minus Delta T).
+  // Moon: USNO phases of the Moon 2024; apogee 1 January: Meeus ch. 50 tables as published by
+  // timeanddate.com (406 158 km).
+  const Published published[] = {
+      {"Frühlingsanfang", Utc(2024, 3, 20, 3, 6), 3},
+      {"Sommeranfang", Utc(2024, 6, 20, 20, 51), 3},
+      {"Herbstanfang", Utc(2024, 9, 22, 12, 44), 3},
+      {"Winteranfang", Utc(2024, 12, 21, 9, 21), 3},
+      {"Totale Sonnenfinsternis", Utc(2024, 4, 8, 18, 17, 16), 2},
+      {"Ringförmige Sonnenfinsternis", Utc(2024, 10, 2, 18, 45, 3), 2},
+      {"Halbschattenfinsternis des Mondes", Utc(2024, 3, 25, 7, 12, 51), 3},
+      {"Partielle Mondfinsternis", Utc(2024, 9, 18, 2, 44, 18), 3},
+  };
+  for (const Published& p : published) {
+    const auto found = EntriesStartingWith(c, p.text);
+    ASSERT_EQ(found.size(), 1u) << p.text;
+    EXPECT_NEAR(UniversalTime(c, found[0]), p.ut, p.toleranceMinutes * kMinute)
+        << p.text << ": expected JD " << p.ut << ", got " << UniversalTime(c, found[0]);
+  }
+  const auto newMoons = EntriesStartingWith(c, "Neumond");
+  ASSERT_FALSE(newMoons.empty());
+  EXPECT_NEAR(UniversalTime(c, newMoons.front()), Utc(2024, 1, 11, 11, 57), 2 * kMinute) << "first new moon";
+  const auto apogees = EntriesStartingWith(c, "Mond im Apogäum");
+  ASSERT_FALSE(apogees.empty());
+  EXPECT_NEAR(UniversalTime(c, apogees.front()), Utc(2024, 1, 1, 15, 28), 15 * kMinute) << "first apogee";
+  EXPECT_EQ(EntriesStartingWith(c, "Totale Sonnenfinsternis").size(), 1u);
+}
+
+TEST(YearCalendar2024, EarthApsidesWithinTheBarycentreSpread) {
+  // USNO: perihelion 3 January 2024 00:39 UT, aphelion 5 July 2024 05:06 UT. The apsides computed
+  // here are those of the Earth-Moon barycentre (Meeus ch. 38 without the lunar correction); the
+  // Earth's own apsides differ from them by up to about a day and a half.
+  const YearCalendar c = Calendar(2024, 1.0);
+  const auto perihelion = EntriesStartingWith(c, "Erde im Perihel");
+  const auto aphelion = EntriesStartingWith(c, "Erde im Aphel");
+  ASSERT_EQ(perihelion.size(), 1u);
+  ASSERT_EQ(aphelion.size(), 1u);
+  EXPECT_NEAR(UniversalTime(c, perihelion[0]), Utc(2024, 1, 3, 0, 39), 1.5);
+  EXPECT_NEAR(UniversalTime(c, aphelion[0]), Utc(2024, 7, 5, 5, 6), 1.5);
+}
+
+TEST(YearCalendar2024, SummerTimeChangesOnTheLastSundaysOfMarchAndOctober) {
+  for (const double zone : {1.0, 0.0, -5.0, 9.5}) {
+    const QStringList lines = YearCalendarLines(Calendar(2024, zone), zone, kGerman);
+    EXPECT_TRUE(lines.contains(QStringLiteral("So 31.3.24\t\tBeginn Sommerzeit"))) << "zone " << zone;
+    EXPECT_TRUE(lines.contains(QStringLiteral("So 27.10.24\t\tEnde Sommerzeit"))) << "zone " << zone;
+  }
+}
+
+// ---- summer time over the years ----
+
+TEST(YearCalendarSummerTime, NoEntriesBefore1990) {
+  for (const int year : {1900, 1980, 1989}) {
+    EXPECT_TRUE(EntriesStartingWith(Calendar(year, 1.0), "Beginn Sommerzeit").empty()) << year;
+    EXPECT_TRUE(EntriesStartingWith(Calendar(year, 1.0), "Ende Sommerzeit").empty()) << year;
+  }
+}
+
+TEST(YearCalendarSummerTime, EndsInSeptemberUntil1995AndInOctoberFrom1996) {
+  const auto end1995 = EntriesStartingWith(Calendar(1995, 1.0), "Ende Sommerzeit");
+  ASSERT_EQ(end1995.size(), 1u);
+  EXPECT_EQ(end1995[0].instant, Utc(1995, 9, 24, 0, 0));
+  const auto end1996 = EntriesStartingWith(Calendar(1996, 1.0), "Ende Sommerzeit");
+  ASSERT_EQ(end1996.size(), 1u);
+  EXPECT_EQ(end1996[0].instant, Utc(1996, 10, 27, 0, 0));
+}
+
+TEST(YearCalendarSummerTime, ChangesAreSundaysAgreeingWithTheSunWindowsRule) {
+  for (int year = 1996; year <= 2099; ++year) {
+    const YearCalendar c = Calendar(year, 1.0);
+    const auto begin = EntriesStartingWith(c, "Beginn Sommerzeit");
+    const auto end = EntriesStartingWith(c, "Ende Sommerzeit");
+    ASSERT_EQ(begin.size(), 1u) << year;
+    ASSERT_EQ(end.size(), 1u) << year;
+    for (const auto* e : {&begin[0], &end[0]}) {
+      EXPECT_EQ(yearcal::WeekdayOf(e->instant), 7) << year << " " << e->text;
+      EXPECT_EQ(e->timeShown, -1);
+    }
+    const auto b = yearcal::JulianDayToDate(begin[0].instant);
+    const auto f = yearcal::JulianDayToDate(end[0].instant);
+    ASSERT_TRUE(b && f);
+    const int bd = static_cast<int>(b->day);
+    const int fd = static_cast<int>(f->day);
+    EXPECT_EQ(b->month, 3);
+    EXPECT_EQ(f->month, 10);
+    EXPECT_GE(bd, 25);
+    EXPECT_GE(fd, 25);
+    EXPECT_TRUE(IsSummerTime(bd, 3, year) && !IsSummerTime(bd - 1, 3, year)) << year << " begin " << bd;
+    EXPECT_TRUE(!IsSummerTime(fd, 10, year) && IsSummerTime(fd - 1, 10, year)) << year << " end " << fd;
+  }
+}
+
+// ---- order, range and content of any year ----
+
+TEST(YearCalendarProperties, EntriesAreSortedInRangeAndComplete) {
+  for (int year = 1700; year <= 2300; year += 23) {
+    const YearCalendar c = Calendar(year, 1.0);
+    EXPECT_TRUE(std::is_sorted(c.entries.begin(), c.entries.end(),
+                               [](const CalendarEntry& a, const CalendarEntry& b) { return a.instant < b.instant; }))
+        << year;
+    std::vector<double> phases;
+    for (const auto& e : c.entries) {
+      EXPECT_LE(e.text.size(), 2 * yearcal::kCalendarTextLength);
+      const bool ranged = e.timeShown == 2 || e.timeShown == 0;
+      if (ranged) {
+        EXPECT_TRUE(yearcal::IsWithinYear(c, e.instant)) << year << " " << e.text;
+      }
+      if (e.text == "Neumond" || e.text == "Vollmond" || e.text.find("Halbmond") != std::string::npos) {
+        phases.push_back(e.instant);
+      }
+    }
+    // Consecutive principal phases lie 6 to 9 days apart; none missing at either end of the year.
+    ASSERT_GE(phases.size(), 48u) << year;
+    EXPECT_LT(phases.front() - c.start, 9.0) << year;
+    EXPECT_LT(c.end - phases.back(), 9.0) << year;
+    for (std::size_t i = 1; i < phases.size(); ++i) {
+      EXPECT_GT(phases[i] - phases[i - 1], 5.5) << year;
+      EXPECT_LT(phases[i] - phases[i - 1], 9.0) << year;
+    }
+    EXPECT_EQ(EntriesStartingWith(c, "Frühlingsanfang").size(), 1u) << year;
+    const std::size_t perigees = EntriesStartingWith(c, "Mond im Perigäum").size();
+    const std::size_t apogees = EntriesStartingWith(c, "Mond im Apogäum").size();
+    EXPECT_TRUE(perigees == 13 || perigees == 14) << year << " perigees " << perigees;
+    // Anomalistic months run from about 24.6 to 28.6 days: no perigee or apogee is missing.
+    for (const char* apsis : {"Mond im Perigäum", "Mond im Apogäum"}) {
+      const auto found = EntriesStartingWith(c, apsis);
+      for (std::size_t i = 1; i < found.size(); ++i) {
+        const double gap = found[i].instant - found[i - 1].instant;
+        EXPECT_TRUE(gap > 24.0 && gap < 29.0) << year << " " << apsis << " gap " << gap;
+      }
+    }
+    EXPECT_TRUE(apogees == 13 || apogees == 14) << year << " apogees " << apogees;
+    const std::size_t eclipses = EntriesStartingWith(c, "Totale S").size() + EntriesStartingWith(c, "Ring").size() +
+                                 EntriesStartingWith(c, "Nichtzentrale").size() +
+                                 EntriesStartingWith(c, "Partielle Sonnen").size();
+    EXPECT_GE(eclipses, 2u) << year;
+    std::size_t planetary = 0;
+    for (const auto& e : c.entries) planetary += e.timeShown == 0 ? 1 : 0;
+    EXPECT_GE(planetary, 20u) << year;
+    EXPECT_LE(planetary, 36u) << year;
+    EXPECT_LE(eclipses, 5u) << year;
+  }
+}
+
+TEST(YearCalendarProperties, EveryLineHasAWeekdayDateAndATimeUnlessDateOnly) {
+  for (const int year : {-4712, -1, 1, 1582, 1583, 2000, 9999}) {
+    const auto c = BuildYearCalendar(year, 1.0);
+    ASSERT_TRUE(c) << year;
+    for (const auto& e : c->entries) {
+      const auto line = yearcal::CalendarLineOf(e, c->deltaTDays, 1.0);
+      ASSERT_TRUE(line) << year << " " << e.text;
+      EXPECT_GE(line->weekdayAndDate.size(), 8u) << year;
+      EXPECT_EQ(line->dayFraction.has_value(), e.timeShown >= 0);
+      if (line->dayFraction) {
+        EXPECT_TRUE(*line->dayFraction >= 0.0 && *line->dayFraction < 1.0);
+      }
+    }
+  }
+}
+
+TEST(YearCalendarProperties, RefusesYearsItCannotCount) {
+  for (const int year : {0, -4713, 10000, 2147483647, -2147483647 - 1}) {
+    EXPECT_FALSE(BuildYearCalendar(year, 1.0)) << year;
+  }
+  EXPECT_FALSE(BuildYearCalendar(2012, std::nan("")));
+  EXPECT_FALSE(BuildYearCalendar(2012, INFINITY));
+}
+
+TEST(YearCalendarRange, BothEndsAreExcluded) {
+  YearCalendar c;
+  c.start = 100.0;
+  c.end = 200.0;
+  EXPECT_FALSE(yearcal::IsWithinYear(c, 100.0));
+  EXPECT_FALSE(yearcal::IsWithinYear(c, 200.0));
+  EXPECT_TRUE(yearcal::IsWithinYear(c, std::nextafter(100.0, 200.0)));
+  EXPECT_TRUE(yearcal::IsWithinYear(c, std::nextafter(200.0, 100.0)));
+  EXPECT_FALSE(yearcal::IsWithinYear(c, std::nan("")));
+}
+
+TEST(YearCalendarSort, ExchangesOnlyStrictlySmallerInstants) {
+  std::vector<CalendarEntry> entries = {{2.0, "a", 0}, {1.0, "b", 0}, {1.0, "c", 0}, {0.5, "d", 0}};
+  yearcal::SortCalendarEntries(entries);
+  std::string order;
+  for (const auto& e : entries) order += e.text;
+  // Pass 1 moves b, then d to the front; pass 2 puts c before a; pass 3 b before a. Equal instants
+  // are never exchanged with each other, but the exchanges around them may still reorder them.
+  EXPECT_EQ(order, "dcba");
+}
+
+TEST(YearCalendarTexts, CutToFiftyFiveCharactersNotBytes) {
+  std::string s;
+  for (int i = 0; i < 60; ++i) s += "ä";
+  const std::string cut = yearcal::CutCalendarText(s);
+  EXPECT_EQ(cut.size(), 55u * 2) << "55 two-byte characters";
+  EXPECT_EQ(yearcal::CutCalendarText("Nichtzentrale ringförmige Sonnenfinsternis"),
+            "Nichtzentrale ringförmige Sonnenfinsternis");
+  EXPECT_EQ(yearcal::FixedNumberText(0.3749, 2, ","), "0,37");
+  EXPECT_EQ(yearcal::FixedNumberText(46.04, 1, "."), "46.0");
+  EXPECT_EQ(yearcal::WeekdayAbbreviation(1), "Mo");
+  EXPECT_EQ(yearcal::WeekdayAbbreviation(7), "So");
+  EXPECT_EQ(yearcal::WeekdayAbbreviation(0), "");
+}
+
+// ---- the window ----
+
+Location Chemnitz() { return Location{"Chemnitz, D", 50.83, 12.92, 1.0}; }
+
+TEST(Tukalender, LayoutAndHeader) {
+  QLocale::setDefault(kGerman);
+  Tukalender w(Chemnitz());
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Astronomischer Jahreskalender"));
+  EXPECT_EQ(w.size(), QSize(632, 464));
+  EXPECT_EQ(w.List()->geometry(), QRect(16, 16, 601, 392));
+  EXPECT_EQ(w.ShowButton()->text(), QStringLiteral("Anzeigen"));
+  w.YearEdit()->setText(QStringLiteral("2012"));
+  w.Button1Click();
+  ASSERT_GT(w.List()->count(), 80);
+  EXPECT_EQ(w.List()->item(0)->text(), QStringLiteral("Berechnungsort: Chemnitz, D"));
+  EXPECT_EQ(w.List()->item(1)->text(), QStringLiteral("Geografische Breite: 50,83°"));
+  EXPECT_EQ(w.List()->item(2)->text(), QStringLiteral("Geografische Länge: 12,92°"));
+  EXPECT_EQ(w.List()->item(3)->text(), QStringLiteral("Zeitzone bzgl. WT: 1,00h"));
+  EXPECT_EQ(w.List()->item(4)->text(), QStringLiteral(" "));
+  EXPECT_EQ(w.List()->item(5)->text(), QStringLiteral("So 1.1.12\t07:13:57\tZunehmender Halbmond"));
+  const auto c = Calendar(2012, 1.0);
+  EXPECT_EQ(w.List()->count(), 5 + static_cast<int>(c.entries.size()));
+  QLocale::setDefault(QLocale::system());
+}
+
+TEST(Tukalender, ListRowsAre14PixelsWithTextAtTheTabStops) {
+  QLocale::setDefault(kGerman);
+  Tukalender w(Chemnitz());
+  w.YearEdit()->setText(QStringLiteral("2012"));
+  w.Button1Click();
+  w.show();
+  QListWidget* list = w.List();
+  const QRect row = list->visualItemRect(list->item(5));  // "So 1.1.12 <TAB> 07:13:57 <TAB> ..."
+  EXPECT_EQ(row.height(), 14);
+  const QImage image = list->viewport()->grab().toImage();
+  // Ink per column of the row; the text of each column starts at a multiple of the tab stop
+  // (50 dialog units, a dialog unit being a quarter of the average character width).
+  const double stop = 50.0 * QFontMetricsF(list->font()).averageCharWidth() / 4.0;
+  auto inkAt = [&](int x) {
+    for (int y = row.top(); y <= row.bottom(); ++y) {
+      if (qGray(image.pixel(x, y)) < 128) return true;
+    }
+    return false;
+  };
+  std::vector<int> starts;  // first inked column after a blank run of at least 8 pixels
+  int blank = 100;
+  for (int x = 0; x < image.width(); ++x) {
+    if (inkAt(x)) {
+      if (blank >= 8) starts.push_back(x);
+      blank = 0;
+    } else {
+      ++blank;
+    }
+  }
+  ASSERT_GE(starts.size(), 3u) << "date, time and text columns";
+  EXPECT_NEAR(starts[1], 2 + stop, 3.0) << "time column at the first tab stop";
+  EXPECT_NEAR(starts[2], 2 + 2 * stop, 3.0) << "text column at the second tab stop";
+  QLocale::setDefault(QLocale::system());
+}
+
+TEST(Tukalender, InvalidYearLeavesOnlyTheHeader) {
+  QLocale::setDefault(kGerman);
+  Tukalender w(Chemnitz());
+  QStringList messages;
+  w.ShowError = [&](const QString& m) { messages.append(m); };
+  w.YearEdit()->setText(QStringLiteral("20x2"));
+  w.Button1Click();
+  EXPECT_EQ(w.List()->count(), 5);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], QStringLiteral("'20x2' ist kein gültiger Integerwert"));
+  w.YearEdit()->setText(QStringLiteral("0"));
+  w.Button1Click();
+  EXPECT_EQ(w.List()->count(), 5);
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_EQ(messages[1], QStringLiteral("Fehler!"));
+  QLocale::setDefault(QLocale::system());
+}
+
+TEST(Tukalender, ActivationResetsTheYearToTodayAndComputes) {
+  Tukalender w(Chemnitz());
+  w.YearEdit()->setText(QStringLiteral("1950"));
+  w.FormActivate();
+  EXPECT_EQ(w.YearEdit()->text(), QString::number(QDate::currentDate().year()));
+  EXPECT_GT(w.List()->count(), 80);
+}
+
+TEST(Tukalender, MainWindowMenuOpensTheCalendarModally) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  Tfhimmel main(zenitra::testing::SmallCatalogue(), dir.path());
+  main.show();
+  QAction* entry = main.MenuAction(QStringLiteral("Astronomischer Jahreskalender"));
+  ASSERT_NE(entry, nullptr);
+  ASSERT_TRUE(entry->isEnabled());
+  QString caption;
+  QString firstLine;
+  bool modal = false;
+  QTimer::singleShot(0, [&] {
+    if (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      caption = w->windowTitle();
+      modal = w->isModal();
+      if (auto* k = dynamic_cast<Tukalender*>(w)) {
+        k->Button1Click();
+        firstLine = k->List()->item(0)->text();
+      }
+      w->close();
+    }
+  });
+  entry->trigger();  // returns when the calendar is closed
+  EXPECT_EQ(caption, QStringLiteral("Astronomischer Jahreskalender"));
+  EXPECT_TRUE(modal);
+  EXPECT_EQ(firstLine, QStringLiteral("Berechnungsort: ") + QString::fromStdString(main.View().Place.Name));
+  EXPECT_EQ(main.findChildren<Tukalender*>().size(), 0) << "the window is released when closed";
+}
+
+}  // namespace
+}  // namespace zenitra
