@@ -1,5 +1,7 @@
 #include "calendars/calendar_arithmetic.h"
 
+#include "core/delta_t.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -12,28 +14,7 @@ constexpr double kMaxJulianDay = 1e11;          // beyond this no conversion is 
 
 std::int64_t Trunc(double x) { return static_cast<std::int64_t>(std::trunc(x)); }
 
-// Delta T in tenths of a second, 1620 to 1990 in steps of two years (Meeus, table 10.A).
-constexpr int kDeltaTTable[186] = {
-    1240, 1150, 1060, 980, 910, 850, 790, 740, 700, 650,   // 1620
-    620,  580,  550,  530, 500, 480, 460, 440, 420, 400,   // 1640
-    370,  350,  330,  310, 280, 260, 240, 220, 200, 180,   // 1660
-    160,  140,  130,  120, 110, 100, 90,  90,  90,  90,    // 1680
-    90,   90,   90,   90,  100, 100, 100, 100, 100, 110,   // 1700
-    110,  110,  110,  110, 110, 110, 110, 120, 120, 120,   // 1720
-    120,  120,  130,  130, 130, 130, 140, 140, 140, 150,   // 1740
-    150,  150,  150,  160, 160, 160, 160, 160, 170, 170,   // 1760
-    170,  170,  170,  170, 170, 170, 160, 160, 150, 140,   // 1780
-    137,  131,  127,  125, 125, 125, 125, 125, 125, 123,   // 1800
-    120,  114,  106,  96,  86,  75,  66,  60,  57,  56,    // 1820
-    57,   59,   62,   65,  68,  71,  73,  75,  77,  78,    // 1840
-    79,   75,   64,   54,  29,  16,  -10, -27, -36, -101,  // 1860
-    -52,  -55,  -56,  -58, -59, -62, -64, -61, -47, -27,   // 1880
-    0,    26,   54,   77,  105, 134, 160, 182, 202, 212,   // 1900
-    224,  235,  239,  243, 240, 239, 239, 237, 240, 243,   // 1920
-    253,  262,  273,  282, 291, 300, 307, 314, 322, 331,   // 1940
-    340,  350,  365,  383, 402, 422, 445, 465, 485, 505,   // 1960
-    522,  538,  549,  558, 569, 580,                       // 1980
-};
+
 
 }  // namespace
 
@@ -165,17 +146,6 @@ std::string ShortDateText(int year, int month, double day) {
          std::to_string(year % 100);
 }
 
-double DeltaT(double t) {
-  const double y = 100.0 * t + 2000.0;
-  if (y > 2000.0) return 102.3 + 123.5 * t + 32.5 * t * t;
-  if (y >= 1620.0) {
-    std::int64_t i = Trunc((y - 1620.0) / 2.0);
-    if (i > 184) i = 184;
-    const double f = (y - 1620.0) / 2.0 - static_cast<double>(i);
-    return (kDeltaTTable[i] + f * (kDeltaTTable[i + 1] - kDeltaTTable[i])) / 10.0;
-  }
-  if (y >= 948.0) return 50.6 + 67.5 * t + 22.5 * t * t;
-  return 2715.6 + 573.36 * t + 46.5 * t * t;
-}
+double DeltaT(double t) { return DeltaTSeconds(2451545.0 + 36525.0 * t); }
 
 }  // namespace zenitra::yearcal
