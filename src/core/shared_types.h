@@ -2,6 +2,8 @@
 // Small records shared by the computations and the windows.
 #include <string>
 
+#include "core/local_moment.h"
+
 namespace zenitra {
 
 /// Marker for a rising, setting or culmination of the Sun or the Moon that does not happen.
@@ -13,19 +15,12 @@ struct Location {
   double LatitudeDeg = 0.0;  ///< north positive
   double LongitudeDeg = 0.0; ///< east positive
   double ZoneHours = 0.0;    ///< local standard time minus universal time
+  std::string TimeZoneId;    ///< IANA time-zone name ("Europe/Berlin"); empty when unknown
 };
 
-/// The moment handed by the main window to an information window before it refreshes: local
-/// clock time as shown by the main window.
-struct InfoWindowMoment {
-  double Zone = 0.0;  ///< hours
-  int Day = 1;
-  int Month = 1;
-  int Year = 2000;
-  int Hour = 0;
-  int Minute = 0;
-  int Second = 0;
-};
+/// The moment handed by the main window to an information window before it refreshes: the local
+/// clock time shown by the main window, with the zone and summer hour of the place.
+using InfoWindowMoment = LocalMoment;
 
 /// What the sky drawing leaves for the Sun window.
 struct SunDisplayState {

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/degree_math.h"
+#include "core/delta_t.h"
 #include "core/reduce_angle.h"
 #include "core/vsop87.h"
 
@@ -68,14 +69,18 @@ double BridgeJump(double x) {
 
 enum class SunEvent { Rise, Set, Transit };
 
-// Meeus, ch. 15, with a single correction of the approximate time and no Delta T.
-double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg, DateTimeValue date) {
+// Meeus, ch. 15: the day begins at `dayStart` (UT, any instant, such as a local midnight); the
+// Sun's places are taken a day apart at the dynamical time of dayStart - 1, dayStart and
+// dayStart + 1, and the approximate time is corrected until the step falls below 0.1 s.
+double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart) {
   const double h0 = event == SunEvent::Transit ? 0.0 : SunStandardAltitude;
-  const double d = std::trunc(date);
+  const double d = dayStart;
+  if (!std::isfinite(d)) return NoEvent;
+  const double deltaT = DeltaTSeconds(DateTimeToJulianDay(d)) / 86400.0;
   const double theta0 = ApparentSiderealTime(d);
-  const BodyPosition p1 = SunPosition(d - 1.0);
-  const BodyPosition p2 = SunPosition(d);
-  const BodyPosition p3 = SunPosition(d + 1.0);
+  const BodyPosition p1 = SunPosition(d - 1.0 + deltaT);
+  const BodyPosition p2 = SunPosition(d + deltaT);
+  const BodyPosition p3 = SunPosition(d + 1.0 + deltaT);
 
   const double sinPhi = SinDegNormalized(latitudeDeg);
   const double cosPhi = CosDegNormalized(latitudeDeg);
@@ -88,28 +93,31 @@ double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg,
   const double m0Raw = (p2.RightAscension + longitudeWestDeg - theta0) / 360.0;
   double m = 0.0;
   switch (event) {
-    case SunEvent::Transit: m = Frac(m0Raw); break;
-    case SunEvent::Rise: m = Frac(m0Raw - h0Angle / 360.0); break;
-    case SunEvent::Set: m = Frac(m0Raw + h0Angle / 360.0); break;
+    case SunEvent::Transit: m = m0Raw; break;
+    case SunEvent::Rise: m = m0Raw - h0Angle / 360.0; break;
+    case SunEvent::Set: m = m0Raw + h0Angle / 360.0; break;
   }
-  if (m < 0.0) m += 1.0;
+  m -= std::floor(m);
 
-  const double n = m;
-  const double theta = theta0 + 360.985647 * m;
-  const double alpha = Interpolate3(n, p1.RightAscension, p2.RightAscension, p3.RightAscension);
-  const double delta = Interpolate3(n, p1.Declination, p2.Declination, p3.Declination);
-  double hourAngle = NormalizeDegrees(theta - longitudeWestDeg - alpha);
-  if (hourAngle > 180.0) hourAngle -= 360.0;
-
-  double dm = 0.0;
-  if (event == SunEvent::Transit) {
-    dm = -hourAngle / 360.0;
-  } else {
-    const double sinH = sinPhi * SinDegNormalized(delta) + cosPhi * CosDegNormalized(delta) * CosDegNormalized(hourAngle);
-    const double h = ArcSinDeg(std::clamp(sinH, -1.0, 1.0));
-    dm = (h - h0) / (360.0 * CosDegNormalized(delta) * cosPhi * SinDegNormalized(hourAngle));
+  for (int i = 0; i < 4; ++i) {
+    const double theta = theta0 + 360.985647 * m;
+    const double alpha = Interpolate3(m, p1.RightAscension, p2.RightAscension, p3.RightAscension);
+    const double delta = Interpolate3(m, p1.Declination, p2.Declination, p3.Declination);
+    double hourAngle = NormalizeDegrees(theta - longitudeWestDeg - alpha);
+    if (hourAngle > 180.0) hourAngle -= 360.0;
+    double dm = 0.0;
+    if (event == SunEvent::Transit) {
+      dm = -hourAngle / 360.0;
+    } else {
+      const double sinH =
+          sinPhi * SinDegNormalized(delta) + cosPhi * CosDegNormalized(delta) * CosDegNormalized(hourAngle);
+      const double h = ArcSinDeg(std::clamp(sinH, -1.0, 1.0));
+      dm = (h - h0) / (360.0 * CosDegNormalized(delta) * cosPhi * SinDegNormalized(hourAngle));
+    }
+    m += dm;
+    if (!(std::fabs(dm) >= 1e-6)) break;
   }
-  const double result = d + m + dm;
+  const double result = d + m;
   // A grazing Sun (hour angle 0 or 180 at the event) leaves no defined instant.
   return std::isfinite(result) ? result : NoEvent;
 }

@@ -43,13 +43,15 @@ void ApparentEquatorial(BodyPosition& p, DateTimeValue t);
 /// (from the middle value). Jumps across 0/360 (or +-180) between the values are bridged.
 [[nodiscard]] double Interpolate3(double n, double y1, double y2, double y3);
 
-/// Rising, setting and upper culmination of the Sun on the day int(date), UT as a DateTimeValue,
-/// or NoEvent when the Sun's centre does not reach the altitude in question that day (for the
+/// Rising, setting and upper culmination of the Sun on the day that begins at `dayStart` (UT,
+/// any instant: a local midnight gives the events of that local day), UT as a DateTimeValue, or
+/// NoEvent when the Sun's centre does not reach the altitude in question that day (for the
 /// culmination: when it stays above or below the horizon all day). Longitude in degrees WEST
-/// positive, latitude in degrees north positive.
-[[nodiscard]] double SunRise(double longitudeWestDeg, double latitudeDeg, DateTimeValue date);
-[[nodiscard]] double SunSet(double longitudeWestDeg, double latitudeDeg, DateTimeValue date);
-[[nodiscard]] double SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeValue date);
+/// positive, latitude in degrees north positive. Meeus, ch. 15, with Delta T and the corrections
+/// repeated until they fall below 0.1 s.
+[[nodiscard]] double SunRise(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
+[[nodiscard]] double SunSet(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
+[[nodiscard]] double SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
 
 /// Mean instant (no periodic terms) of the Earth's perihelion (aphelion = false) or aphelion of
 /// the cycle nearest t.

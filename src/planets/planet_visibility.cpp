@@ -145,8 +145,9 @@ std::string ZodiacConstellation(double key) {
 std::string FormatRiseTime(double t) {
   if (!std::isfinite(t)) return {};
   if (t >= 0.0) {
-    const double whole = std::trunc(t) + 0.0;  // + 0.0: -0 would print as "-0"
-    return Printf("%.0f", whole) + "h" + Printf("%.0f", (t - whole) * 60.0 + 0.0) + "m";
+    // Whole minutes, rounded and carried into the hour (23 h 59.7 min reads 0h0m, not 23h60m).
+    const long long minutes = std::llround(t * 60.0) % 1440;
+    return std::to_string(minutes / 60) + "h" + std::to_string(minutes % 60) + "m";
   }
   return t == PlanetNeverRises ? "unsichtbar" : "sichtbar";
 }
@@ -160,7 +161,12 @@ std::string FormatDegMin(double x) {
   double m = std::trunc(minutes);
   const double s = std::fabs(minutes - m) * 60.0;
   if (std::nearbyint(s) == 60.0) m += 1.0;
-  return (negative ? "-" : "") + Printf("%.0f", d) + "°" + Printf("%.0f", m) + "'";
+  double dd = d;
+  if (m >= 60.0) {  // 59' 59.7" carries into the degree
+    m -= 60.0;
+    dd += 1.0;
+  }
+  return (negative ? "-" : "") + Printf("%.0f", dd) + "°" + Printf("%.0f", m) + "'";
 }
 
 std::optional<int> LightTimeSeconds(double distanceAu) {

@@ -51,13 +51,13 @@ struct Horizontal {
 /// UTF-8 name such as "Fische" or "Schlangentr."; empty for keys outside [-864, 24.1) or NaN.
 [[nodiscard]] std::string ZodiacConstellation(double key);
 
-/// "5h23m" for a time t >= 0 (hours truncated, minutes rounded with "%.0f", so 5.9999 gives
-/// "5h60m"); "unsichtbar" for -1; "sichtbar" for any other negative value; empty when t is not
-/// finite.
+/// "5h23m" for a time t >= 0 in hours: whole minutes rounded and carried into the hour (5.9999
+/// gives "6h0m", 23.9999 "0h0m"); "unsichtbar" for -1; "sichtbar" for any other negative value;
+/// empty when t is not finite.
 [[nodiscard]] std::string FormatRiseTime(double t);
 
-/// Degrees and whole arc minutes such as "12°5'" or "-0°15'" (no carry from 60' into the degrees:
-/// 12.99999 gives "12°60'"); empty when x is not finite.
+/// Degrees and whole arc minutes such as "12°5'" or "-0°15'" (minutes truncated unless the seconds
+/// round to 60; 60' carry into the degrees, so 12.99999 gives "13°0'"); empty when x is not finite.
 [[nodiscard]] std::string FormatDegMin(double x);
 
 /// Light time in whole seconds for a distance in AU (1 AU = 149597870 km, c = 299792.458 km/s),

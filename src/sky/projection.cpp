@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "core/time_scales.h"
+#include "ui/time_zone.h"
 
 namespace zenitra {
 
@@ -40,12 +41,21 @@ bool SkySummerTime(int day, int month, int year) {
   return month == 3 ? day >= lastSunday : day < lastSunday;
 }
 
-double SkySiderealAngle(const ShownMoment& m, const Location& place, bool summerTimeSwitch) {
-  const JulianDay jd0 = ZoneMidnightJulianDay(m.Year, m.Month, m.Day, place.ZoneHours);
-  const double ut = m.Hour + m.Minute / 60.0 + m.Second / 3600.0 - place.ZoneHours;
-  double s = SiderealTimeHours(jd0, ut, place.LongitudeDeg);
-  if (summerTimeSwitch && SkySummerTime(m.Day, m.Month, m.Year)) s -= 1.0;
+LocalMoment SkyMoment(const ShownMoment& m, const Location& place, bool summerTimeSwitch) {
+  LocalMoment r{m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second, place.ZoneHours, 0.0};
+  if (summerTimeSwitch) r.SummerHours = SummerHours(place, m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second);
+  return r;
+}
+
+double SkySiderealAngle(const LocalMoment& m, const Location& place) {
+  // Sidereal time from 0 h UT of the universal date and the hours since then: a local midnight
+  // in place of 0 h UT would turn the sky by the zone times 9.86 s.
+  const double s = SiderealTimeHours(m.UniversalMidnightJulianDay(), m.UniversalHours(), place.LongitudeDeg);
   return s / 12.0 * std::numbers::pi;
+}
+
+double SkySiderealAngle(const ShownMoment& m, const Location& place, bool summerTimeSwitch) {
+  return SkySiderealAngle(SkyMoment(m, place, summerTimeSwitch), place);
 }
 
 ProjectionFrame MakeProjectionFrame(int width, int height, const ShownMoment& m, const Location& place,
@@ -59,9 +69,9 @@ ProjectionFrame MakeProjectionFrame(int width, int height, const ShownMoment& m,
   const double phi = place.LatitudeDeg * std::numbers::pi / 180.0;
   f.CosLatitude = std::cos(phi);
   f.SinLatitude = std::sin(phi);
-  f.Moment = ZoneMidnightJulianDay(m.Year, m.Month, m.Day, place.ZoneHours) + m.Hour / 24.0 +
-             m.Minute / 1440.0 + m.Second / 86400.0;
-  f.Theta = SkySiderealAngle(m, place, summerTimeSwitch);
+  const LocalMoment moment = SkyMoment(m, place, summerTimeSwitch);
+  f.Moment = moment.UniversalJulianDay();
+  f.Theta = SkySiderealAngle(moment, place);
   f.SinTheta = std::sin(f.Theta);
   f.CosTheta = std::cos(f.Theta);
   f.CentreAzimuth = centreAzimuthDeg;

@@ -24,7 +24,7 @@ struct ProjectionFrame {
   double Scale = 0.0;        ///< pixels per degree of azimuth, cx / 90
   double CosLatitude = 1.0;  ///< cos phi
   double SinLatitude = 0.0;  ///< sin phi
-  double Moment = 0.0;       ///< JulianDay (UT) of the shown moment, no summer-time correction
+  double Moment = 0.0;       ///< JulianDay (UT) of the shown moment
   double Theta = 0.0;        ///< local sidereal angle, radians
   double SinTheta = 0.0;     ///< sin and cos of Theta
   double CosTheta = 1.0;
@@ -35,8 +35,13 @@ struct ProjectionFrame {
 /// from the last Sunday on; in October the days before the last Sunday.
 [[nodiscard]] bool SkySummerTime(int day, int month, int year);
 
-/// Local sidereal angle (radians) of the shown clock time at the place; one hour less when the
-/// summer-time switch is on and summer time holds for the shown date.
+/// The shown clock time as a moment of the place: with the summer-time switch on, the clock shows
+/// the place's legal time (standard time plus the summer hour in force); otherwise standard time.
+[[nodiscard]] LocalMoment SkyMoment(const ShownMoment& moment, const Location& place, bool summerTimeSwitch);
+
+/// Local mean sidereal angle (radians) of a moment at the place.
+[[nodiscard]] double SkySiderealAngle(const LocalMoment& moment, const Location& place);
+/// The same for the shown clock time (see SkyMoment).
 [[nodiscard]] double SkySiderealAngle(const ShownMoment& moment, const Location& place, bool summerTimeSwitch);
 
 /// The frame for a drawing area of width x height pixels.

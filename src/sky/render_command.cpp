@@ -28,6 +28,8 @@ std::optional<ShownMoment> ParseMoment(const QString& text) {
   // The core's calendar reads months 13 and 14 as January and February of the next year; on the
   // command line that is a typing error.
   if (r.Month < 1 || r.Month > 12 || r.Hour > 23 || r.Minute > 59 || r.Second > 59) return std::nullopt;
+  // The years of the main window's date field.
+  if (r.Year < kFirstYear || r.Year > kLastYear) return std::nullopt;
   try {
     (void)JulianDayOfDate(r.Year, r.Month, r.Day);
   } catch (const ConversionError&) {

@@ -294,7 +294,7 @@ QString StatusLineText(const SkyView& view) {
   } catch (const ConversionError&) {
     // A moment outside the calendar's range shows only the place.
   }
-  if (view.Switches.SummerTime && SkySummerTime(m.Day, m.Month, m.Year)) text += QStringLiteral(" Sommerzeit");
+  if (view.Switches.SummerTime && SkyMoment(m, view.Place, true).SummerHours != 0.0) text += QStringLiteral(" Sommerzeit");
   return text;
 }
 
@@ -516,11 +516,7 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   canvas.FlushLines();
   painter.end();
   // 20. Information windows.
-  if (hooks.InformationWindows) {
-    const ShownMoment& m = view.Moment;
-    hooks.InformationWindows(
-        InfoWindowMoment{view.Place.ZoneHours, m.Day, m.Month, m.Year, m.Hour, m.Minute, m.Second});
-  }
+  if (hooks.InformationWindows) hooks.InformationWindows(SkyMoment(view.Moment, view.Place, sw.SummerTime));
 }
 
 QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,

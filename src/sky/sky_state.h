@@ -5,6 +5,10 @@
 
 namespace zenitra {
 
+/// The years the shown moment may take: those of the main window's date field.
+inline constexpr int kFirstYear = 1;
+inline constexpr int kLastYear = 9999;
+
 /// The shown moment: local calendar date and clock time of the place. With the summer-time switch
 /// on and summer time in force the clock time is summer time.
 struct ShownMoment {

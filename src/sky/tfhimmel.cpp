@@ -18,6 +18,7 @@
 #include "core/time_scales.h"
 #include "planets/orbits_window.h"
 #include "sky/panorama.h"
+#include "sky/projection.h"
 #include "sky/sky_mouse.h"
 #include "sky/star_information.h"
 
@@ -88,7 +89,7 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
 
   BuildTopBar();
   BuildMenu();
-  information_ = std::make_unique<InformationWindows>(this, [this] { return view_.Place; }, [this] { return sunDisplay_; });
+  information_ = std::make_unique<InformationWindows>(this, [this] { return view_.Place; });
   // Step 20 of every drawing: the visible information windows follow the shown moment.
   LayerHooks.InformationWindows = [this](const InfoWindowMoment& m) { information_->RefreshVisible(m); };
   connect(this, &Tfhimmel::BodyClicked, this, &Tfhimmel::OpenBodyWindow);
@@ -139,7 +140,7 @@ void Tfhimmel::BuildTopBar() {
   DE1 = new QDateEdit(P1);
   DE1->setCalendarPopup(true);
   DE1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-  DE1->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+  DE1->setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
   DE1->setDate(QDate::currentDate());
   DE1->setToolTip(QStringLiteral("Datumseingabe"));
   row->addWidget(DE1);
@@ -316,8 +317,7 @@ void Tfhimmel::BuildMenu() {
 Tfhimmel::~Tfhimmel() = default;
 
 InfoWindowMoment Tfhimmel::ShownInfoMoment() const {
-  const ShownMoment& m = view_.Moment;
-  return InfoWindowMoment{view_.Place.ZoneHours, m.Day, m.Month, m.Year, m.Hour, m.Minute, m.Second};
+  return SkyMoment(view_.Moment, view_.Place, view_.Switches.SummerTime);
 }
 
 void Tfhimmel::OpenBodyWindow(const QString& bodyName) {

@@ -32,10 +32,8 @@ EphemerisTable BuildEphemerisTable(const InfoWindowMoment& m, const Location& pl
   for (int c = 1; c < kEphemerisColumns; ++c) t.Cells[0][c] = EphemerisPlanets()[c - 1];
   for (int r = 1; r < kEphemerisRows; ++r) t.Cells[r][0] = EphemerisRowTitles()[r];
 
-  const double jd0 = ZoneMidnightJulianDay(m.Year, m.Month, m.Day, m.Zone);
-  const double hours = m.Hour + m.Minute / 60.0 + m.Second / 3600.0;
-  const double jd = jd0 + m.Hour / 24.0 + m.Minute / 1440.0 + m.Second / 86400.0;
-  const double lst = SiderealTimeHours(jd0, hours - m.Zone, place.LongitudeDeg);
+  const double jd = m.UniversalJulianDay();
+  const double lst = SiderealTimeHours(m.UniversalMidnightJulianDay(), m.UniversalHours(), place.LongitudeDeg);
 
   // The Earth first: it feeds only the invisible label.
   const PlanetPlace earth = ComputePlanet("Erde", jd, place.LatitudeDeg, place.LongitudeDeg, place.ZoneHours);

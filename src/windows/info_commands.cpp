@@ -4,6 +4,7 @@
 
 #include "core/conversion_error.h"
 #include "core/time_scales.h"
+#include "sky/projection.h"
 #include "sky/position_registers.h"
 #include "sky/render_command.h"
 #include "sky/sky_renderer.h"
@@ -125,8 +126,7 @@ int RunInformationCommandLine(const QStringList& arguments, QTextStream& out, QT
   return RunInformationCommand(std::get<InformationOptions>(parsed), catalogue, out, err);
 }
 
-InformationResult InformationText(const InformationOptions& o, const Catalogue& catalogue, const QDate& today,
-                                  const QLocale& locale) {
+InformationResult InformationText(const InformationOptions& o, const Catalogue& catalogue, const QLocale& locale) {
   const QString placeName = o.Place.value_or(kDefaultPlace);
   const std::optional<Location> place = FindPlace(catalogue, placeName);
   if (!place) {
@@ -142,18 +142,13 @@ InformationResult InformationText(const InformationOptions& o, const Catalogue& 
     m = ShownMoment{now.date().year(), now.date().month(), now.date().day(),
                     now.time().hour(), now.time().minute(), now.time().second()};
   }
-  const InfoWindowMoment moment{place->ZoneHours, m.Day, m.Month, m.Year, m.Hour, m.Minute, m.Second};
+  // The moment is the place's legal clock time: standard time plus the summer hour in force.
+  const InfoWindowMoment moment = SkyMoment(m, *place, true);
   QString text;
   if (o.Command == QStringLiteral("sun")) {
-    SkyView view;
-    view.Moment = m;
-    view.Place = *place;
-    PositionRegisters registers;
-    SunDisplayState sun;
-    (void)RenderSky(kDesignWidth, kDesignHeight, view, catalogue, SkyPictures{}, registers, {}, &sun);
-    text = SunParametersText(moment, *place, sun, locale);
+    text = SunParametersText(moment, *place, locale);
   } else if (o.Command == QStringLiteral("moon")) {
-    text = MoonParametersText(moment, *place, today, locale);
+    text = MoonParametersText(moment, *place, locale);
   } else if (o.Command == QStringLiteral("ephemeris")) {
     text = EphemerisTableText(BuildEphemerisTable(moment, *place, locale));
   } else {
@@ -166,7 +161,7 @@ int RunInformationCommand(const InformationOptions& o, const Catalogue& catalogu
                           QTextStream& err) {
   InformationResult result;
   try {
-    result = InformationText(o, catalogue, QDate::currentDate(), QLocale());
+    result = InformationText(o, catalogue, QLocale());
   } catch (const ConversionError& e) {
     result.Error = QString::fromUtf8(e.what());
   }

@@ -40,7 +40,7 @@ struct InformationResult {
   std::optional<QString> Error;
 };
 [[nodiscard]] InformationResult InformationText(const InformationOptions& options, const Catalogue& catalogue,
-                                                const QDate& today, const QLocale& locale);
+                                                const QLocale& locale);
 
 /// Prints the text to `out` (the table as tab-separated rows, the window texts with line feeds)
 /// and returns the exit code: 0 done, 2 an unknown place.

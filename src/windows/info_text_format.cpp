@@ -42,15 +42,14 @@ double Frac(double value) {
 
 std::optional<DecodedDateTime> DecodeDateTimeValue(DateTimeValue t) {
   if (!std::isfinite(t) || std::fabs(t) > kMaxDays) return std::nullopt;
-  double whole = 0.0;
-  const double fraction = std::fabs(std::modf(t, &whole));
-  qint64 ms = std::llround(fraction * static_cast<double>(kMsPerDay));
-  if (ms >= kMsPerDay) ms = kMsPerDay - 1;  // a hair below midnight stays on its day
-  DecodedDateTime r;
-  r.Date = QDate(1899, 12, 30).addDays(static_cast<qint64>(whole));
-  r.Time = QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms));
-  if (!r.Date.isValid()) return std::nullopt;
-  return r;
+  try {
+    // The core's calendar (Julian before 1582-10-15) and a floored day, so that moments before
+    // 1899-12-30 keep their time of day instead of mirroring it around midnight.
+    const CivilDateTime c = CivilDateTimeOf(DateTimeToJulianDay(t));
+    return DecodedDateTime{c.Date, QTime(c.Hour, c.Minute, c.Second)};
+  } catch (const ConversionError&) {
+    return std::nullopt;
+  }
 }
 
 QString LongTimePattern(const QLocale& locale) {
@@ -92,6 +91,32 @@ QString ShortDateText(const QLocale& locale, DateTimeValue t) {
 
 QString ShortDateText(const QLocale& locale, const QDate& date) { return locale.toString(date, ShortDatePattern(locale)); }
 
+QString ShortDateText(const QLocale& locale, const CivilDate& date) {
+  // The pattern is filled by hand: QDate knows only the proleptic Gregorian calendar, while the
+  // program's dates are Julian before 1582-10-15 (1500-02-29 exists).
+  const QString pattern = ShortDatePattern(locale);
+  QString text;
+  for (qsizetype i = 0; i < pattern.size();) {
+    const QChar c = pattern[i];
+    qsizetype n = 1;
+    while (i + n < pattern.size() && pattern[i + n] == c) ++n;
+    if (c == u'd') {
+      text += QString::number(date.day).rightJustified(n >= 2 ? 2 : 1, u'0');
+    } else if (c == u'M' && n >= 3) {
+      text += locale.monthName(date.month, n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+    } else if (c == u'M') {
+      text += QString::number(date.month).rightJustified(n >= 2 ? 2 : 1, u'0');
+    } else if (c == u'y') {
+      text += date.year < 0 ? QStringLiteral("-") + QString::number(-date.year).rightJustified(4, u'0')
+                            : QString::number(date.year).rightJustified(4, u'0');
+    } else {
+      text += pattern.mid(i, n);
+    }
+    i += n;
+  }
+  return text;
+}
+
 QString HourMinuteText(DateTimeValue t) {
   const std::optional<DecodedDateTime> d = DecodeDateTimeValue(t);
   if (!d) return {};
@@ -101,11 +126,11 @@ QString HourMinuteText(DateTimeValue t) {
 QString DayMonthNameYearText(const QLocale& locale, DateTimeValue t) {
   const std::optional<DecodedDateTime> d = DecodeDateTimeValue(t);
   if (!d) return {};
-  const QDate& date = d->Date;
+  const CivilDate& date = d->Date;
   return QStringLiteral("%1.%2 %3")
-      .arg(date.day())
-      .arg(locale.standaloneMonthName(date.month(), QLocale::LongFormat))
-      .arg(date.year(), 4, 10, QChar(u'0'));
+      .arg(date.day)
+      .arg(locale.standaloneMonthName(date.month, QLocale::LongFormat))
+      .arg(date.year, 4, 10, QChar(u'0'));
 }
 
 }  // namespace zenitra

@@ -7,6 +7,7 @@
 #include <QTime>
 #include <optional>
 
+#include "core/local_moment.h"
 #include "core/time_scales.h"
 
 namespace zenitra {
@@ -26,11 +27,11 @@ inline const QString kCrLf = QStringLiteral("\r\n");
 /// The fractional part with the sign of the value (Frac(-1.25) = -0.25); NaN for non-finite values.
 [[nodiscard]] double Frac(double value);
 
-/// Calendar date and clock time of a DateTimeValue as the platform decodes it: the date from the
-/// whole days (truncated towards zero, proleptic Gregorian), the time of day from the fractional
-/// part of the absolute value, to the millisecond. Nothing for non-finite or absurd values.
+/// Civil date (the core's calendar: Julian before 1582-10-15) and clock time of a DateTimeValue,
+/// the time of day rounded to the second and taken from the floored day, so that values below zero
+/// (before 1899-12-30) read right. Nothing for non-finite or absurd values.
 struct DecodedDateTime {
-  QDate Date;
+  CivilDate Date;
   QTime Time;
 };
 [[nodiscard]] std::optional<DecodedDateTime> DecodeDateTimeValue(DateTimeValue t);
@@ -47,6 +48,8 @@ struct DecodedDateTime {
 /// Short date text of the date of t; empty when t cannot be decoded.
 [[nodiscard]] QString ShortDateText(const QLocale& locale, DateTimeValue t);
 [[nodiscard]] QString ShortDateText(const QLocale& locale, const QDate& date);
+/// Short date text of a civil date of the core's calendar (any year, Julian dates included).
+[[nodiscard]] QString ShortDateText(const QLocale& locale, const CivilDate& date);
 /// "hh:nn": hours and minutes of the time of day of t with two digits each.
 [[nodiscard]] QString HourMinuteText(DateTimeValue t);
 /// "d.mmmm yyyy": day without leading zero, ".", the full month name of the locale, a space and the

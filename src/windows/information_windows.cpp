@@ -11,13 +11,12 @@ void BringToFront(QWidget& window) {
 
 }  // namespace
 
-InformationWindows::InformationWindows(QWidget* owner, std::function<Location()> place,
-                                       std::function<SunDisplayState()> sun)
+InformationWindows::InformationWindows(QWidget* owner, std::function<Location()> place)
     : owner_(owner), place_(std::move(place)) {
   // Created hidden, in this order, as children of the main window so that they close with it.
   ephem_ = new Tephem(place_, owner);
   moon_ = new Tumond(sunMoonMoment_, place_, owner);
-  sun_ = new Tusonne(sunMoonMoment_, place_, std::move(sun), owner);
+  sun_ = new Tusonne(sunMoonMoment_, place_, owner);
 }
 
 InformationWindows::~InformationWindows() {

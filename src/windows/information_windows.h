@@ -16,9 +16,8 @@ namespace zenitra {
 
 class InformationWindows {
  public:
-  /// `owner`: the main window (parent of the windows); `place` and `sun` read its place and the Sun's
-  /// values of its last drawing.
-  InformationWindows(QWidget* owner, std::function<Location()> place, std::function<SunDisplayState()> sun);
+  /// `owner`: the main window (parent of the windows); `place` reads its place.
+  InformationWindows(QWidget* owner, std::function<Location()> place);
   /// Deletes the three windows: they refer to the moment held here.
   ~InformationWindows();
   InformationWindows(const InformationWindows&) = delete;

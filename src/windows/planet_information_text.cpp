@@ -96,10 +96,7 @@ QString FactSheetText(const QString& planetName) {
   return text;
 }
 
-double MomentJulianDay(const InfoWindowMoment& m) {
-  return ZoneMidnightJulianDay(m.Year, m.Month, m.Day, m.Zone) + m.Hour / 24.0 + m.Minute / 1440.0 +
-         m.Second / 86400.0;
-}
+double MomentJulianDay(const InfoWindowMoment& m) { return m.UniversalJulianDay(); }
 
 QString DegreesText(const QLocale& locale, double degrees) { return FormatFixed(locale, degrees, 2) + QStringLiteral("°"); }
 
@@ -111,13 +108,21 @@ QString LightTimeText(double distanceAu) {
 }
 
 QString RightAscensionText(const QLocale& locale, const PlanetEphemeris& e) {
-  return FormatFixed(locale, e.RightAscensionHours, 0) + QStringLiteral("h ") + FormatFixed(locale, e.RightAscensionMinutes, 1);
+  // Tenths of a minute, rounded once and carried: 23 h 59.97 min reads "0h 0,0", not "23h 60,0".
+  const double hours = e.RightAscensionHours + e.RightAscensionMinutes / 60.0;
+  if (!std::isfinite(hours)) return FormatFixed(locale, hours, 0) + QStringLiteral("h ");
+  const long long tenths = ((std::llround(hours * 600.0) % 14400) + 14400) % 14400;
+  return QString::number(tenths / 600) + QStringLiteral("h ") + FormatFixed(locale, (tenths % 600) / 10.0, 1);
 }
 
 QString DeclinationText(const QLocale& locale, const PlanetEphemeris& e) {
-  QString degrees = FormatFixed(locale, e.DeclinationDegrees, 0);
-  if (e.DeclinationMinutes < 0.0 && !degrees.startsWith(u'-')) degrees.prepend(u'-');
-  return degrees + QStringLiteral("° ") + FormatFixed(locale, std::abs(e.DeclinationMinutes), 1) + QStringLiteral("'");
+  // Tenths of an arc minute, rounded once and carried into the degree.
+  const double degrees = e.DeclinationDegrees + e.DeclinationMinutes / 60.0;
+  if (!std::isfinite(degrees)) return FormatFixed(locale, degrees, 0) + QStringLiteral("°");
+  const long long tenths = std::llround(std::fabs(degrees) * 600.0);
+  const QString sign = degrees < 0.0 && tenths != 0 ? QStringLiteral("-") : QString();
+  return sign + QString::number(tenths / 600) + QStringLiteral("° ") + FormatFixed(locale, (tenths % 600) / 10.0, 1) +
+         QStringLiteral("'");
 }
 
 QString DiameterText(const QLocale& locale, double arcsec) { return FormatFixed(locale, arcsec, 2) + QStringLiteral("\""); }

@@ -16,8 +16,7 @@ namespace zenitra {
 /// The lines of a planet's section, each followed by CR LF; empty for a name without a section.
 [[nodiscard]] QString FactSheetText(const QString& planetName);
 
-/// Julian Day (UT) of a local moment: ZoneMidnightJulianDay of the date in the moment's zone plus
-/// the clock time.
+/// Julian Day (UT) of a local moment.
 [[nodiscard]] double MomentJulianDay(const InfoWindowMoment& moment);
 
 /// Texts of one planet's values, as the table and the information window show them.

@@ -3,15 +3,15 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/solar_time.h"
 #include "core/sun_position.h"
 #include "core/time_scales.h"
+#include "ui/time_zone.h"
 #include "windows/info_text_format.h"
 
 namespace zenitra {
 
 namespace {
-
-constexpr double kKmPerAu = 149597870.0;
 
 // Lower bounds (hours of right ascension) of the zodiac names; the last bound can never be reached.
 constexpr double kZodiacBounds[] = {1.783333, 3.35,      5.966667, 7.933333, 9.333333, 11.6,      14.3,
@@ -22,19 +22,11 @@ const char16_t* const kZodiacNames[] = {u"Widder",   u"Stier",           u"Zwill
 
 // The text of a rising, setting or culmination: the local clock time and " ZZ", or the marker text.
 QString EventText(const QLocale& locale, double event, double zoneHours, const QString& none) {
-  if (!(event >= -1000000.0)) return none;
+  if (event == NoEvent || !std::isfinite(event)) return none;
   return LongTimeText(locale, event + zoneHours / 24.0) + QStringLiteral(" ") + QStringLiteral(" ZZ");
 }
 
 }  // namespace
-
-double EquationOfTimeMinutes(int dayNumber) {
-  const double b = (dayNumber * 360.0 - 360.0) / 365.0 * std::numbers::pi / 180.0;
-  const double e = (0.000075 + 0.001868 * std::cos(b) - 0.030277 * std::sin(b) - 0.014615 * std::cos(2 * b) -
-                    0.04089 * std::sin(2 * b)) *
-                   229.2;
-  return RoundHalfEvenValue(e * 100.0) / 100.0;
-}
 
 QString SunZodiacName(double r) {
   int found = -1;
@@ -44,58 +36,61 @@ QString SunZodiacName(double r) {
   return QString::fromUtf16(found < 0 ? u"Fische" : kZodiacNames[found]);
 }
 
-SolarClock SolarClockOf(double s) {
-  const double h = std::trunc(s * 1.001);
-  return SolarClock{TruncToInt(h), TruncToInt(RoundHalfEvenValue((s - h) * 60.0))};
+SolarClock SolarClockOf(double hours) {
+  // Whole minutes, rounded, carried into the hour and wrapped at 24 h.
+  const long long minutes = std::llround(std::fmod(hours, 24.0) * 60.0);
+  const long long wrapped = ((minutes % 1440) + 1440) % 1440;
+  return SolarClock{static_cast<int>(wrapped / 60), static_cast<int>(wrapped % 60)};
 }
 
-QString SunParametersText(const InfoWindowMoment& m, const Location& place, const SunDisplayState& sun,
-                          const QLocale& locale) {
-  const double z = place.ZoneHours;
-  const int n = DayNumber(m.Day, m.Month, m.Year);
-  const DateTimeValue date0 = EncodeDate(m.Year, m.Month, m.Day);
-  const DateTimeValue tL = date0 + (m.Hour * 3600.0 + m.Minute * 60.0 + m.Second) / 86400.0;
+int DayOfYear(const LocalMoment& m) {
+  // From the calendar itself, so that Julian-calendar leap years (1500) count right.
+  return static_cast<int>(JulianDayOfDate(m.Year, m.Month, m.Day) - JulianDayOfDate(m.Year, 1, 1)) + 1;
+}
 
-  // Right ascension of the Sun in hours, brought below 24 by whole days.
-  double r = sun.RightAscensionRad * 180.0 / std::numbers::pi / 15.0;
-  if (r > 24.0) r -= 24.0 * (std::ceil(r / 24.0) - 1.0);
-  // Local sidereal time from the rounded Julian Day of local midnight.
-  const double jd0 = RoundHalfEvenValue(ZoneMidnightJulianDay(m.Year, m.Month, m.Day, z));
-  const double ut = m.Hour + m.Minute / 60.0 + m.Second / 3600.0 - z;
-  const double s = LocalSiderealHours(jd0, ut, place.LongitudeDeg);
-  const SolarClock clock = SolarClockOf(s);
-  const double diameter = RoundHalfEvenValue(SunDiameterArcsec(tL));
+QString HoursMinutesText(double hours, const QString& hourUnit, const QString& minuteUnit) {
+  const SolarClock c = SolarClockOf(hours);
+  return QStringLiteral("%1%2%3%4").arg(c.Hours).arg(hourUnit).arg(c.Minutes).arg(minuteUnit);
+}
+
+QString SunParametersText(const InfoWindowMoment& m, const Location& place, const QLocale& locale) {
+  const int n = DayOfYear(m);
+  const SunLocalValues sun = SunAt(m, place.LatitudeDeg, place.LongitudeDeg);
+  const DateTimeValue tt = m.DynamicalDateTime();
+  // Right ascension in hours, [0, 24).
+  const double r = NormalizeDegrees(sun.Place.RightAscension) / 15.0;
+  const double distanceKm = sun.Place.DistanceKm;
+  const double diameter = RoundHalfEvenValue(SunDiameterArcsec(tt));
   const int a = TruncToInt(diameter);
 
   QStringList lines;
   lines << QStringLiteral("Datum\t\t%1.%2.%3").arg(m.Day).arg(m.Month).arg(m.Year);
   lines << QStringLiteral("Tagesnummer\t%1").arg(n);
   lines << QStringLiteral("Zeit\t\t") + LongTimeText(locale, m.Hour, m.Minute, m.Second);
-  lines << QStringLiteral("Deklination\t") + FormatFixed(locale, sun.DeclinationRad * 180.0 / std::numbers::pi, 2) +
-               QStringLiteral("°");
-  lines << QStringLiteral("Rektaszension\t%1h%2min").arg(TruncToInt(r)).arg(FormatFixed(locale, Frac(r) * 60.0, 0));
+  lines << QStringLiteral("Deklination\t") + FormatFixed(locale, sun.Place.Declination, 2) + QStringLiteral("°");
+  lines << QStringLiteral("Rektaszension\t") + HoursMinutesText(r, QStringLiteral("h"), QStringLiteral("min"));
   lines << QStringLiteral("Sternbild\t\t") + SunZodiacName(r);
-  lines << QStringLiteral("Stundenwinkel\t") + FormatFixed(locale, (s - r) * 15.0, 2) + QStringLiteral("°");
+  lines << QStringLiteral("Stundenwinkel\t") + FormatFixed(locale, sun.HourAngleDeg, 2) + QStringLiteral("°");
   lines << QStringLiteral("Azimut\t\t") + FormatFixed(locale, sun.AzimuthDeg, 2) + QStringLiteral("°");
-  lines << QStringLiteral("Höhe\t\t") + FormatFixed(locale, sun.AltitudeRad * 180.0 / std::numbers::pi, 2) +
-               QStringLiteral("°");
-  lines << QStringLiteral("Zeitgleichung\t") + FormatFixed(locale, EquationOfTimeMinutes(n), 2) + QStringLiteral(" min");
-  lines << QStringLiteral("Sonnenzeit\t%1 h %2 min").arg(clock.Hours).arg(clock.Minutes);
-  lines << QStringLiteral("Erdabstand\t") + FormatFixed(locale, SunDistanceAU(tL) * kKmPerAu, 0) + QStringLiteral(" km");
+  lines << QStringLiteral("Höhe\t\t") + FormatFixed(locale, sun.AltitudeDeg, 2) + QStringLiteral("°");
+  lines << QStringLiteral("Zeitgleichung\t") + FormatFixed(locale, sun.EquationOfTimeMinutes, 2) + QStringLiteral(" min");
+  lines << QStringLiteral("Sonnenzeit\t") + HoursMinutesText(sun.TrueSolarHours, QStringLiteral(" h "), QStringLiteral(" min"));
+  lines << QStringLiteral("Erdabstand\t") + FormatFixed(locale, distanceKm, 0) + QStringLiteral(" km");
   lines << QStringLiteral("Durchmesser\t%1' %2\"").arg(a / 60).arg(a % 60);
   lines << QString();
 
-  // The summer hour of the day is added to all three events.
-  const double summer = IsSummerTime(m.Day, m.Month, m.Year) ? 1.0 / 24.0 : 0.0;
+  // The events of the local day, shown on the place's legal clock (standard time plus the summer
+  // hour of that day).
+  const double clockOffset = place.ZoneHours + SummerHoursOfDay(place, m.Year, m.Month, m.Day);
+  const DateTimeValue dayStart = JulianDayToDateTime(m.LocalMidnightJulianDay());
   const double west = -place.LongitudeDeg;
   const double lat = place.LatitudeDeg;
-  const auto shifted = [summer](double e) { return e == NoEvent ? e : e + summer; };
   lines << QStringLiteral("Sonnenaufgang\t") +
-               EventText(locale, shifted(SunRise(west, lat, date0)), z, QStringLiteral("kein Aufgang"));
+               EventText(locale, SunRise(west, lat, dayStart), clockOffset, QStringLiteral("kein Aufgang"));
   lines << QStringLiteral("Sonnenuntergang\t") +
-               EventText(locale, shifted(SunSet(west, lat, date0)), z, QStringLiteral("kein Untergang"));
+               EventText(locale, SunSet(west, lat, dayStart), clockOffset, QStringLiteral("kein Untergang"));
   lines << QStringLiteral("Kulmination\t") +
-               EventText(locale, shifted(SunTransit(west, lat, date0)), z, QStringLiteral("keine Kulmination"));
+               EventText(locale, SunTransit(west, lat, dayStart), clockOffset, QStringLiteral("keine Kulmination"));
   return lines.join(kCrLf);
 }
 

@@ -11,27 +11,24 @@
 namespace zenitra {
 
 /// The whole text of the Sun window, lines joined by CR LF (none after the last line).
-/// `moment`: the main window's local clock time; `place`: latitude, longitude (east positive) and
-/// zone of the place; `sun`: what the last drawing of the sky left (shown as it is).
-/// Throws ConversionError for a month outside 1..12.
-[[nodiscard]] QString SunParametersText(const InfoWindowMoment& moment, const Location& place,
-                                        const SunDisplayState& sun, const QLocale& locale);
-
-/// Equation of time in minutes for day number n of the year, rounded to hundredths:
-/// B = (360 n - 360)/365 degrees, E = (0.000075 + 0.001868 cos B - 0.030277 sin B
-/// - 0.014615 cos 2B - 0.04089 sin 2B) * 229.2: Spencer's series (1971) with 0.030277 for his
-/// sin B coefficient 0.032077, as the window has always shown it (extremes 16.02 and -13.98 min).
-[[nodiscard]] double EquationOfTimeMinutes(int dayNumber);
+/// `moment`: the main window's local clock time, zone and summer hour; `place`: latitude,
+/// longitude (east positive), zone and time-zone name of the place. Everything is computed for the
+/// moment itself: the Sun's apparent place at dynamical time, hour angle, azimuth and altitude
+/// from the apparent sidereal time, the equation of time and true solar time ("Sonnenzeit"), and
+/// rising, setting and culmination of the local day on the place's legal clock.
+/// Throws ConversionError for a date the calendar refuses.
+[[nodiscard]] QString SunParametersText(const InfoWindowMoment& moment, const Location& place, const QLocale& locale);
 
 /// The zodiac name of a right ascension in hours ("Fische" below 1.783333 h).
 [[nodiscard]] QString SunZodiacName(double rightAscensionHours);
 
-/// "Sonnenzeit": whole hours H = trunc(S * 1.001) and minutes round((S - H) * 60), halves to even.
+/// Hours and minutes of a time of day in hours: whole minutes rounded to the nearest and carried
+/// into the hour, wrapped into 0 h 0 min .. 23 h 59 min ("Sonnenzeit" and the right ascension).
 struct SolarClock {
   int Hours = 0;
   int Minutes = 0;
 };
-[[nodiscard]] SolarClock SolarClockOf(double siderealHours);
+[[nodiscard]] SolarClock SolarClockOf(double hours);
 
 /// The fixed lines of the fact box beside the Sun's picture.
 [[nodiscard]] QStringList SunFactLines();

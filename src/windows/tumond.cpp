@@ -17,6 +17,6 @@ Tumond::Tumond(const InfoWindowMoment& moment, std::function<Location()> place, 
   hide();
 }
 
-QString Tumond::BuildText() const { return MoonParametersText(moment_, place_(), Today(), Locale()); }
+QString Tumond::BuildText() const { return MoonParametersText(moment_, place_(), Locale()); }
 
 }  // namespace zenitra

@@ -1,7 +1,6 @@
 #pragma once
 // The Moon parameters window "Aktuelle Mondparameter": the Moon's picture, its fact box and the
 // text of MoonParametersText for the moment and place of the main window.
-#include <QDate>
 #include <functional>
 
 #include "core/shared_types.h"
@@ -16,8 +15,6 @@ class Tumond : public ParameterWindow {
   /// each refresh; `place` reads the main window's place. Created hidden.
   Tumond(const InfoWindowMoment& moment, std::function<Location()> place, QWidget* parent = nullptr);
 
-  /// The computer's current date shown in line 4 (QDate::currentDate by default).
-  std::function<QDate()> Today = [] { return QDate::currentDate(); };
 
  protected:
   /// The whole text from the moment, the place and the window's other inputs.

@@ -6,9 +6,8 @@
 
 namespace zenitra {
 
-Tusonne::Tusonne(const InfoWindowMoment& moment, std::function<Location()> place, std::function<SunDisplayState()> sun,
-                 QWidget* parent)
-    : ParameterWindow(parent), moment_(moment), place_(std::move(place)), sun_(std::move(sun)) {
+Tusonne::Tusonne(const InfoWindowMoment& moment, std::function<Location()> place, QWidget* parent)
+    : ParameterWindow(parent), moment_(moment), place_(std::move(place)) {
   SetUpInfoWindow(*this, QStringLiteral("Aktuelle Sonnenparameter"), 431, 306);
   Image1 = MakePicture(this, 48, 12, QStringLiteral("PL10"));
   NameLabel = MakeNameLabel(this, 218, 24, QStringLiteral("Sonne"), 16);
@@ -18,6 +17,6 @@ Tusonne::Tusonne(const InfoWindowMoment& moment, std::function<Location()> place
   hide();
 }
 
-QString Tusonne::BuildText() const { return SunParametersText(moment_, place_(), sun_(), Locale()); }
+QString Tusonne::BuildText() const { return SunParametersText(moment_, place_(), Locale()); }
 
 }  // namespace zenitra

@@ -12,10 +12,8 @@ class Tusonne : public ParameterWindow {
   Q_OBJECT
  public:
   /// `moment`: the InfoWindowMoment shared with the Moon window, written by the main window before
-  /// each refresh; `place` and `sun` read the main window's place and the Sun's values of its last
-  /// drawing. Created hidden.
-  Tusonne(const InfoWindowMoment& moment, std::function<Location()> place, std::function<SunDisplayState()> sun,
-          QWidget* parent = nullptr);
+  /// each refresh; `place` reads the main window's place. Created hidden.
+  Tusonne(const InfoWindowMoment& moment, std::function<Location()> place, QWidget* parent = nullptr);
 
 
  protected:
@@ -25,7 +23,6 @@ class Tusonne : public ParameterWindow {
  private:
   const InfoWindowMoment& moment_;
   std::function<Location()> place_;
-  std::function<SunDisplayState()> sun_;
 };
 
 }  // namespace zenitra
