@@ -6,7 +6,13 @@
 
 namespace zenitra {
 
-JulianDay LocalMoment::ClockJulianDay() const { return JulianDayOfDate(Year, Month, Day) + SecondsOfDay() / 86400.0; }
+JulianDay LocalMoment::ClockJulianDay() const {
+  // A civil moment: the calendar functions would read month 13 as January of the next year.
+  if (Month < 1 || Month > 12 || Hour < 0 || Hour > 23 || Minute < 0 || Minute > 59 || Second < 0 || Second > 59) {
+    throw ConversionError();
+  }
+  return JulianDayOfDate(Year, Month, Day) + SecondsOfDay() / 86400.0;
+}
 
 JulianDay LocalMoment::UniversalJulianDay() const { return ClockJulianDay() - ClockOffsetHours() / 24.0; }
 
@@ -20,7 +26,7 @@ double LocalMoment::UniversalHours() const {
 }
 
 JulianDay LocalMoment::LocalMidnightJulianDay() const {
-  return JulianDayOfDate(Year, Month, Day) - ClockOffsetHours() / 24.0;
+  return ClockJulianDay() - SecondsOfDay() / 86400.0 - ClockOffsetHours() / 24.0;
 }
 
 JulianDay LocalMoment::DynamicalJulianDay() const {

@@ -13,6 +13,7 @@
 #include "core/delta_t.h"
 #include "core/moon_events.h"
 #include "core/moon_position.h"
+#include "core/solar_time.h"
 #include "core/sun_position.h"
 
 namespace zenitra {
@@ -164,6 +165,25 @@ TEST(LocalDay, SunAndMoonAgreeWithAnIndependentEphemerisFromZoneMinus10ToPlus12)
   }
   std::cout << "largest errors: illumination " << worstIllumination << " points, distance " << worstDistance
             << " km, Moon events " << worstMoonEvent << " min, Sun events " << worstSunEvent << " min\n";
+}
+
+TEST(EquationOfTime, AgreesWithMeeusAndAnIndependentEphemerisFrom1600To2100) {
+  // Meeus, Astronomical Algorithms, 2nd ed., example 28.b: 1992 October 13.0 TD, +13m 42.6s.
+  EXPECT_NEAR(EquationOfTimeMinutes(JulianDayToDateTime(2448908.5)), 13.710, 0.01);
+  // Apparent minus mean solar time at Greenwich from astronomy-engine 2.1.19 (hour angle of the
+  // Sun), minutes; tolerance 0.05 min = 3 s.
+  struct Row {
+    LocalMoment at;
+    double minutes;
+  };
+  for (const Row& r : {Row{{2025, 1, 1, 0, 0, 0, 0.0, 0.0}, -3.443}, Row{{2024, 11, 3, 12, 0, 0, 0.0, 0.0}, 16.450},
+                       Row{{1600, 2, 11, 12, 0, 0, 0.0, 0.0}, -15.015}, Row{{2100, 7, 26, 12, 0, 0, 0.0, 0.0}, -6.708}}) {
+    const SunLocalValues sun = SunAt(r.at, 0.0, 0.0);
+    EXPECT_NEAR(sun.EquationOfTimeMinutes, r.minutes, 0.05) << r.at.Year << "-" << r.at.Month << "-" << r.at.Day;
+    // True solar time is mean solar time plus the equation of time.
+    const double mean = r.at.UniversalHours();
+    EXPECT_NEAR(std::remainder(sun.TrueSolarHours - mean - r.minutes / 60.0, 24.0), 0.0, 0.05 / 60.0);
+  }
 }
 
 TEST(LocalDay, MoonAgeRisesThroughEachLunationAndThePhasesEncloseTheMoment) {

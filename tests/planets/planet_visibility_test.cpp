@@ -227,7 +227,8 @@ TEST(ZodiacConstellation, NamesFollowTheEclipticInOrder) {
 
 TEST(FormatRiseTime, HoursAndRoundedMinutes) {
   EXPECT_EQ(FormatRiseTime(5.0 + 23.0 / 60.0), "5h23m");
-  EXPECT_EQ(FormatRiseTime(5.9999), "5h60m");  // the minutes are rounded, the hours truncated
+  EXPECT_EQ(FormatRiseTime(5.9999), "6h0m");  // rounded minutes carry into the hour
+  EXPECT_EQ(FormatRiseTime(23.9999), "0h0m");
   EXPECT_EQ(FormatRiseTime(0.0), "0h0m");
   EXPECT_EQ(FormatRiseTime(23.5), "23h30m");
   EXPECT_EQ(FormatRiseTime(-1.0), "unsichtbar");
@@ -237,7 +238,7 @@ TEST(FormatRiseTime, HoursAndRoundedMinutes) {
 }
 
 TEST(FormatDegMin, DegreesAndWholeMinutes) {
-  EXPECT_EQ(FormatDegMin(12.99999), "12°60'");  // no carry into the degrees
+  EXPECT_EQ(FormatDegMin(12.99999), "13°0'");  // 60' carry into the degrees
   EXPECT_EQ(FormatDegMin(-0.25), "-0°15'");
   EXPECT_EQ(FormatDegMin(68.0337), "68°2'");
   EXPECT_EQ(FormatDegMin(-12.0 - 4.9999 / 60.0), "-12°5'");  // 4'59.99" shows as 5'

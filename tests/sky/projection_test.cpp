@@ -169,25 +169,30 @@ TEST(SkySummerTime, AgreesWithTheCoreRuleFrom1980AndHasNoLowerYearLimit) {
 // Greenwich mean sidereal time at 1987-04-10 0h UT is 13h10m46.3668s (J. Meeus, Astronomical
 // Algorithms, 2nd ed., example 12.a).
 TEST(SkySiderealAngle, MatchesMeeusExampleAndSubtractsAnHourInSummerTime) {
-  const Location greenwich{"Greenwich", 51.48, 0.0, 0.0};
+  const Location greenwich{"Greenwich", 51.48, 0.0, 0.0, "Europe/London"};
   const ShownMoment m{1987, 4, 10, 0, 0, 0};
   const double expectedHours = 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0;
   EXPECT_NEAR(SkySiderealAngle(m, greenwich, false), expectedHours / 12.0 * kPi, 0.5 / 3600.0 / 12.0 * kPi);
-  // 10 April is summer time: with the switch the clock reads one hour ahead of standard time.
-  EXPECT_NEAR(SkySiderealAngle(m, greenwich, true), (expectedHours - 1.0) / 12.0 * kPi, 0.5 / 3600.0 / 12.0 * kPi);
+  // 10 April is summer time: with the switch the clock reads one hour ahead of standard time, so
+  // the moment is an hour earlier: 1.0027379 sidereal hours less.
+  EXPECT_NEAR(SkySiderealAngle(m, greenwich, true), (expectedHours - 1.00273790935) / 12.0 * kPi,
+              0.5 / 3600.0 / 12.0 * kPi);
   // In January the switch changes nothing.
   const ShownMoment winter{1987, 1, 10, 3, 0, 0};
   EXPECT_DOUBLE_EQ(SkySiderealAngle(winter, greenwich, true), SkySiderealAngle(winter, greenwich, false));
 }
 
-TEST(ProjectionFrame, TakesCentreAndScaleFromTheSizeAndTheMomentWithoutSummerTime) {
-  const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+TEST(ProjectionFrame, TakesCentreAndScaleFromTheSizeAndTheMomentWithItsSummerHour) {
+  const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
   const ProjectionFrame f = MakeProjectionFrame(1055, 665, ShownMoment{2024, 7, 1, 12, 0, 0}, chemnitz, 90.0, true);
   EXPECT_EQ(f.CentreX, 527);
   EXPECT_EQ(f.CentreY, 332);
   EXPECT_DOUBLE_EQ(f.Scale, 527.0 / 90.0);
-  // 2024-07-01 12:00 in zone +1 is 11:00 UT: JD 2460492.9583.
-  EXPECT_NEAR(f.Moment, 2460492.958333, 1e-6);
+  // 2024-07-01 12:00 CEST is 10:00 UT: JD 2460492.916667; without the switch the clock shows
+  // standard time, 11:00 UT.
+  EXPECT_NEAR(f.Moment, 2460492.916667, 1e-6);
+  EXPECT_NEAR(MakeProjectionFrame(1055, 665, ShownMoment{2024, 7, 1, 12, 0, 0}, chemnitz, 90.0, false).Moment,
+              2460492.958333, 1e-6);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ constexpr int kH = 664;
 
 SkyView BaseView() {
   SkyView v;
-  v.Place = Location{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+  v.Place = Location{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
   v.Moment = ShownMoment{2024, 12, 24, 22, 0, 0};
   v.CentreAzimuth = 0;
   return v;
@@ -265,9 +265,12 @@ TEST(Gif, UnreadableDataGivesANullImage) {
 TEST(StatusLine, PlaceDateTimeAndSummerTime) {
   SkyView v = BaseView();
   EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 24.12.2024 22:00:00"));
-  v.Moment = ShownMoment{987, 7, 4, 5, 6, 7};
+  v.Moment = ShownMoment{2024, 7, 4, 5, 6, 7};
   v.Switches.SummerTime = true;
-  EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.987 05:06:07 Sommerzeit"));
+  EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.2024 05:06:07 Sommerzeit"));
+  // Summer time as the place's rules have it: none in 987.
+  v.Moment = ShownMoment{987, 7, 4, 5, 6, 7};
+  EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.987 05:06:07"));
   v.Moment = ShownMoment{2024, 12, 24, 22, 0, 0};
   EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 24.12.2024 22:00:00"));
   const QImage image = Draw(v, Catalogue{});
@@ -408,7 +411,7 @@ TEST(Hooks, AfterBodiesAfterPanelsAndInformationWindowsAreCalledInOrder) {
   hooks.InformationWindows = [&](const InfoWindowMoment& m) {
     EXPECT_EQ(m.Year, 2024);
     EXPECT_EQ(m.Hour, 22);
-    EXPECT_DOUBLE_EQ(m.Zone, 1.0);
+    EXPECT_DOUBLE_EQ(m.ZoneHours, 1.0);
     calls << QStringLiteral("windows");
   };
   PositionRegisters registers;

@@ -19,7 +19,7 @@ const QLocale kGerman(QLocale::German);
 const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
 
 InfoWindowMoment At(int y, int mo, int d, int h = 12, int mi = 0, int s = 0) {
-  return InfoWindowMoment{1.0, d, mo, y, h, mi, s};
+  return InfoWindowMoment{y, mo, d, h, mi, s, 1.0, 0.0};
 }
 
 TEST(EphemerisTable, TitlesInRowZeroAndColumnZero) {

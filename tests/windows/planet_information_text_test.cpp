@@ -18,7 +18,7 @@ const QLocale kGerman(QLocale::German);
 const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
 
 InfoWindowMoment At(int y, int mo, int d, int h = 12, int mi = 0, double zone = 1.0) {
-  return InfoWindowMoment{zone, d, mo, y, h, mi, 0};
+  return InfoWindowMoment{y, mo, d, h, mi, 0, zone, 0.0};
 }
 
 TEST(PlanetFactSheet, RunsToTheNextSectionAndEndsWithALineBreak) {

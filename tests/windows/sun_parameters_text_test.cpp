@@ -10,6 +10,8 @@
 #include <QTime>
 #include <cmath>
 
+#include <tuple>
+
 #include "core/sun_position.h"
 #include "core/time_scales.h"
 #include "windows/info_text_format.h"
@@ -18,11 +20,11 @@ namespace zenitra {
 namespace {
 
 const QLocale kGerman(QLocale::German);
-const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
 const Location kLongyearbyen{"Longyearbyen, N", 78.22, 15.65, 1.0};
 
 InfoWindowMoment At(int y, int mo, int d, int h = 12, int mi = 0, int s = 0, double zone = 1.0) {
-  return InfoWindowMoment{zone, d, mo, y, h, mi, s};
+  return InfoWindowMoment{y, mo, d, h, mi, s, zone, 0.0};
 }
 
 QStringList Lines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
@@ -34,7 +36,7 @@ QTime EventTime(const QString& line) {
 }
 
 TEST(SunParametersText, HasSeventeenTabAlignedLinesWithoutALineBreakAtTheEnd) {
-  const QString text = SunParametersText(At(2024, 6, 21), kChemnitz, SunDisplayState{}, kGerman);
+  const QString text = SunParametersText(At(2024, 6, 21), kChemnitz, kGerman);
   EXPECT_FALSE(text.endsWith(QStringLiteral("\r\n")));
   EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[^\\r]\\n")))) << "bare line feed in " << text.toStdString();
   const QStringList lines = Lines(text);
@@ -54,24 +56,34 @@ TEST(SunParametersText, HasSeventeenTabAlignedLinesWithoutALineBreakAtTheEnd) {
   }
 }
 
-TEST(SunParametersText, ShowsTheDrawnPlaceOfTheSunAsItIs) {
-  // lambda = 90 degrees: right ascension 6 h, declination 23.45 degrees as the map computes it.
-  SunDisplayState sun;
-  sun.RightAscensionRad = (90.0 + 360.0) * M_PI / 180.0;  // the map does not reduce it
-  sun.DeclinationRad = 0.4092797095926703;
-  sun.AzimuthDeg = -12.345;
-  sun.AltitudeRad = 0.5;
-  const QStringList lines = Lines(SunParametersText(At(2024, 6, 21), kChemnitz, sun, kGerman));
-  EXPECT_EQ(lines[3], QStringLiteral("Deklination\t23,45°"));
-  EXPECT_EQ(lines[4], QStringLiteral("Rektaszension\t6h0min"));
-  EXPECT_EQ(lines[5], QStringLiteral("Sternbild\t\tZwillinge"));
-  EXPECT_EQ(lines[7], QStringLiteral("Azimut\t\t-12,35°"));  // -12.345 is stored as -12.3450000000000006
-  EXPECT_EQ(lines[8], QStringLiteral("Höhe\t\t28,65°"));
+TEST(SunParametersText, PlaceHourAngleAndSolarTimeAreThoseOfTheMomentWhereverTheSunStands) {
+  // Chemnitz, 2026-12-08 20:00 CET, the Sun 36 degrees below the horizon (the map draws only the
+  // upper half). astronomy-engine 2.1.19: declination -22.775, right ascension 17.0370 h, hour
+  // angle 7.99033 h = 119.855 degrees, so true solar time 19.9903 h; azimuth from south 97.926,
+  // altitude -36.154 (geocentric, no refraction).
+  const QStringList lines = Lines(SunParametersText(At(2026, 12, 8, 20), kChemnitz, kGerman));
+  EXPECT_EQ(lines[3], QStringLiteral("Deklination\t-22,77°"));  // -22.775 rounds either way
+  EXPECT_EQ(lines[4], QStringLiteral("Rektaszension\t17h2min"));
+  EXPECT_EQ(lines[6], QStringLiteral("Stundenwinkel\t119,85°"));
+  const auto degrees = [](const QString& line) {
+    return line.section(u'\t', -1).remove(QStringLiteral("°")).replace(u',', u'.').toDouble();
+  };
+  EXPECT_NEAR(degrees(lines[7]), 97.926, 0.02) << lines[7].toStdString();
+  EXPECT_NEAR(degrees(lines[8]), -36.154, 0.02) << lines[8].toStdString();
+  EXPECT_EQ(lines[10], QStringLiteral("Sonnenzeit\t19 h 59 min"));
+  // The hour angle stays in (-180, 180] over a whole day, and the solar time never reads 60 min.
+  for (int minute = 0; minute < 1440; minute += 7) {
+    const QStringList l = Lines(SunParametersText(At(2024, 9, 20, minute / 60, minute % 60), kChemnitz, kGerman));
+    const double h = l[6].section(u'\t', 1).remove(QStringLiteral("°")).replace(u',', u'.').toDouble();
+    EXPECT_TRUE(h > -180.0 && h <= 180.0) << l[6].toStdString();
+    EXPECT_TRUE(l[10].contains(QRegularExpression(QStringLiteral("^Sonnenzeit\\t([01]?\\d|2[0-3]) h [1-5]?\\d min$"))))
+        << l[10].toStdString();
+  }
 }
 
 TEST(SunParametersText, AddsTheSummerHourOnTheLastSundayOfMarchButNotTheDayBefore) {
-  const QStringList sunday = Lines(SunParametersText(At(2024, 3, 31), kChemnitz, SunDisplayState{}, kGerman));
-  const QStringList saturday = Lines(SunParametersText(At(2024, 3, 30), kChemnitz, SunDisplayState{}, kGerman));
+  const QStringList sunday = Lines(SunParametersText(At(2024, 3, 31), kChemnitz, kGerman));
+  const QStringList saturday = Lines(SunParametersText(At(2024, 3, 30), kChemnitz, kGerman));
   for (int i = 14; i < 17; ++i) {
     const QTime a = EventTime(saturday[i]);
     const QTime b = EventTime(sunday[i]);
@@ -85,8 +97,8 @@ TEST(SunParametersText, AddsTheSummerHourOnTheLastSundayOfMarchButNotTheDayBefor
 
 TEST(SunParametersText, NoSummerHourBefore1980) {
   // 1 July: summer time from 1980 on, standard time in 1979.
-  const QStringList y1979 = Lines(SunParametersText(At(1979, 7, 1), kChemnitz, SunDisplayState{}, kGerman));
-  const QStringList y1980 = Lines(SunParametersText(At(1980, 7, 1), kChemnitz, SunDisplayState{}, kGerman));
+  const QStringList y1979 = Lines(SunParametersText(At(1979, 7, 1), kChemnitz, kGerman));
+  const QStringList y1980 = Lines(SunParametersText(At(1980, 7, 1), kChemnitz, kGerman));
   for (int i = 14; i < 17; ++i) {
     const int minutes = EventTime(y1979[i]).secsTo(EventTime(y1980[i])) / 60;
     EXPECT_NEAR(minutes, 60, 1) << y1979[i].toStdString() << " -> " << y1980[i].toStdString();
@@ -95,8 +107,8 @@ TEST(SunParametersText, NoSummerHourBefore1980) {
 
 TEST(SunParametersText, CulminationLiesBetweenSunriseAndSunsetAtLocalMeanNoon) {
   // Mean noon at 12.854 degrees east in zone +1 is 12:08:34; the equation of time on 21 June is
-  // -1.7 min (Spencer), so the Sun culminates near 12:10:20 CET = 13:10:20 CEST.
-  const QStringList lines = Lines(SunParametersText(At(2024, 6, 21), kChemnitz, SunDisplayState{}, kGerman));
+  // -1.7 min, so the Sun culminates near 12:10:20 CET = 13:10:20 CEST.
+  const QStringList lines = Lines(SunParametersText(At(2024, 6, 21), kChemnitz, kGerman));
   const QTime rise = EventTime(lines[14]);
   const QTime set = EventTime(lines[15]);
   const QTime transit = EventTime(lines[16]);
@@ -110,49 +122,32 @@ TEST(SunParametersText, CulminationLiesBetweenSunriseAndSunsetAtLocalMeanNoon) {
 
 TEST(SunParametersText, PolarDayAndPolarNightHaveNoEvents) {
   for (const InfoWindowMoment& m : {At(2024, 6, 21), At(2024, 12, 21)}) {
-    const QStringList lines = Lines(SunParametersText(m, kLongyearbyen, SunDisplayState{}, kGerman));
+    const QStringList lines = Lines(SunParametersText(m, kLongyearbyen, kGerman));
     EXPECT_EQ(lines[14], QStringLiteral("Sonnenaufgang\tkein Aufgang")) << m.Month;
     EXPECT_EQ(lines[15], QStringLiteral("Sonnenuntergang\tkein Untergang")) << m.Month;
     EXPECT_EQ(lines[16], QStringLiteral("Kulmination\tkeine Kulmination")) << m.Month;
   }
 }
 
-TEST(SunParametersText, SolarClockCanShowTwentyFourHoursAndMinusOneMinute) {
-  const SolarClock c = SolarClockOf(23.99);
-  EXPECT_EQ(c.Hours, 24);
-  EXPECT_EQ(c.Minutes, -1);
-  const SolarClock d = SolarClockOf(12.5);
-  EXPECT_EQ(d.Hours, 12);
-  EXPECT_EQ(d.Minutes, 30);
-  // Some minute of a day puts the sidereal time just below 24 h: the window then shows it so.
-  bool seen = false;
-  for (int minute = 0; minute < 1440 && !seen; ++minute) {
-    const QStringList lines =
-        Lines(SunParametersText(At(2024, 9, 20, minute / 60, minute % 60), kChemnitz, SunDisplayState{}, kGerman));
-    seen = lines[10] == QStringLiteral("Sonnenzeit\t24 h -1 min");
+TEST(SunParametersText, SolarClockCarriesRoundedMinutesIntoTheHour) {
+  for (const auto& [hours, h, m] : {std::tuple{23.99, 23, 59}, std::tuple{23.9999, 0, 0}, std::tuple{12.5, 12, 30},
+                                    std::tuple{5.9999, 6, 0}, std::tuple{-0.25, 23, 45}}) {
+    const SolarClock c = SolarClockOf(hours);
+    EXPECT_EQ(c.Hours, h) << hours;
+    EXPECT_EQ(c.Minutes, m) << hours;
   }
-  EXPECT_TRUE(seen) << "no minute of 2024-09-20 shows \"Sonnenzeit\t24 h -1 min\"";
 }
 
 TEST(SunParametersText, EquationOfTimeOnTheFirstOfJanuary) {
-  // B = 0: (0.000075 + 0.001868 - 0.014615) * 229.2 = -2.904 min.
-  EXPECT_DOUBLE_EQ(EquationOfTimeMinutes(1), -2.90);
-  const QStringList lines = Lines(SunParametersText(At(2025, 1, 1), kChemnitz, SunDisplayState{}, kGerman));
-  EXPECT_EQ(lines[9], QStringLiteral("Zeitgleichung\t-2,90 min"));
-  // With 0.030277 for Spencer's sin B coefficient 0.032077 the extremes come out a little smaller
-  // than the true +16.4 and -14.2 min: 16.02 min on 3 November (n = 307) and -13.98 min on
-  // 14 February (n = 45), evaluated independently in double precision.
-  EXPECT_NEAR(EquationOfTimeMinutes(307), 16.02, 0.005);
-  EXPECT_NEAR(EquationOfTimeMinutes(45), -13.98, 0.005);
-  for (int n = 1; n <= 366; ++n) {
-    EXPECT_LE(std::abs(EquationOfTimeMinutes(n)), 16.05) << "day " << n;
-  }
+  // Astronomical Almanac: about -3.2 min at 0 h UT on 1 January 2025 (the sundial is behind).
+  const QStringList lines = Lines(SunParametersText(At(2025, 1, 1, 1, 0, 0), kChemnitz, kGerman));
+  EXPECT_TRUE(lines[9].startsWith(QStringLiteral("Zeitgleichung\t-3,"))) << lines[9].toStdString();
 }
 
 TEST(SunParametersText, DistanceAndDiameterAtPerihelion2024) {
   // Perihelion 2024 January 3, 0.98331 AU (Astronomical Almanac 2024); the Sun's diameter then is
   // 32'32" (semidiameter 16'16").
-  const QStringList lines = Lines(SunParametersText(At(2024, 1, 3, 1, 0, 0), kChemnitz, SunDisplayState{}, kGerman));
+  const QStringList lines = Lines(SunParametersText(At(2024, 1, 3, 1, 0, 0), kChemnitz, kGerman));
   bool ok = false;
   const double km = lines[11].section(u'\t', 1).section(u' ', 0, 0).toDouble(&ok);
   ASSERT_TRUE(ok) << lines[11].toStdString();
@@ -170,7 +165,7 @@ TEST(SunParametersText, ZodiacNamesFollowTheBoundsInHours) {
 }
 
 TEST(SunParametersText, RefusesAMonthOutsideTheYear) {
-  EXPECT_THROW((void)SunParametersText(At(2024, 13, 1), kChemnitz, SunDisplayState{}, kGerman), ConversionError);
+  EXPECT_THROW((void)SunParametersText(At(2024, 13, 1), kChemnitz, kGerman), ConversionError);
 }
 
 }  // namespace
