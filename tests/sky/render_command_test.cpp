@@ -134,7 +134,7 @@ TEST(StarCommand, PrintsTheInformationTextLineByLineOrRefusesAnUnknownName) {
 TEST(RenderCommand, HelpNamesTheCommandAndItsOptions) {
   const QString help = CommandLineHelp();
   for (const char* word : {"render", "star NAME", "--place", "--at", "--azimuth", "--size", "--set", "--registers",
-                           "-o FILE.png", "Mond=1", "Venus=1"}) {
+                           "-o FILE.png", "Mond=1", "Venus=1", "--version"}) {
     EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
   }
 }
