@@ -23,7 +23,7 @@ namespace {
 // session runs (ssh, cron, containers) XDG_RUNTIME_DIR is unset, and Qt then prints
 // "QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-USER'" and uses that
 // folder, which it creates with mode 0700 and checks for owner and mode itself. That notice says
-// nothing the user must act on, so the commands drop exactly it; every other message, including
+// nothing the user must act on, so the program drops exactly it; every other message, including
 // Qt's complaints about a runtime folder with a wrong owner or mode, still reaches stderr.
 // (Inventing an XDG_RUNTIME_DIR instead would hand a folder without a session's lifetime to every
 // later reader of the variable; and the lookup cannot be avoided, as it runs inside QApplication.)
@@ -61,7 +61,6 @@ int RunCommandLine(int argc, char** argv) {
   // platform also keeps the fonts' rendering independent of a desktop's settings, so a picture
   // drawn over ssh equals one drawn on the desktop.
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  previousMessageHandler = qInstallMessageHandler(DropRuntimeFolderNotice);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zenitra"));
   QApplication::setApplicationVersion(QString::fromLatin1(zenitra::kZenitraVersion));
@@ -106,6 +105,7 @@ int RunCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  previousMessageHandler = qInstallMessageHandler(DropRuntimeFolderNotice);
   if (argc <= 1) return RunWindow(argc, argv);
   return RunCommandLine(argc, argv);
 }
