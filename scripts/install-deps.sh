@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Zenitra needs to build, run and test. As root it calls apt-get;
 # otherwise it prints the exact command to run and stops with exit code 1.
+# Usage: scripts/install-deps.sh [more Debian packages a check needs ...]
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   zlib1g-dev libjpeg-dev libgif-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
+  "$@"
 )
 
 missing=()
@@ -28,6 +30,11 @@ if [ "$(id -u)" -eq 0 ]; then
   apt-get install -y --no-install-recommends "${missing[@]}"
 else
   echo "Zenitra needs these Debian packages. Install them with:" >&2
-  echo "  sudo apt-get install ${missing[*]}" >&2
+  if command -v sudo >/dev/null 2>&1; then
+    echo "  sudo apt-get install ${missing[*]}" >&2
+    echo "or, as root without sudo:" >&2
+  fi
+  echo "  su -c 'apt-get install ${missing[*]}'" >&2
+  echo "Afterwards run the script again." >&2
   exit 1
 fi

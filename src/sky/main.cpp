@@ -2,11 +2,12 @@
 // main window and runs the message loop until it is closed. "zenitra render ..." draws the sky map
 // into a PNG without a window, "zenitra star NAME" prints a star's information, "zenitra
 // sun|moon|ephemeris|planet ..." print the texts of the information windows; "zenitra --help"
-// describes them all.
+// describes them all, "zenitra --version" prints the version.
 #include <QApplication>
 #include <QMessageBox>
 #include <QTextStream>
 #include <cstdio>
+#include <cstring>
 
 #include "core/time_scales.h"
 #include "sky/catalogue.h"
@@ -14,12 +15,29 @@
 #include "sky/tfhimmel.h"
 #include "sky/vector_state.h"
 #include "windows/info_commands.h"
+#include "zenitra_version.h"
 
 namespace {
+
+// Qt's start-up looks for a Flatpak marker in the per-user runtime folder. Where no desktop
+// session runs (ssh, cron, containers) XDG_RUNTIME_DIR is unset, and Qt then prints
+// "QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-USER'" and uses that
+// folder, which it creates with mode 0700 and checks for owner and mode itself. That notice says
+// nothing the user must act on, so the program drops exactly it; every other message, including
+// Qt's complaints about a runtime folder with a wrong owner or mode, still reaches stderr.
+// (Inventing an XDG_RUNTIME_DIR instead would hand a folder without a session's lifetime to every
+// later reader of the variable; and the lookup cannot be avoided, as it runs inside QApplication.)
+QtMessageHandler previousMessageHandler = nullptr;
+
+void DropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+  if (previousMessageHandler) previousMessageHandler(type, context, message);
+}
 
 int RunWindow(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zenitra"));
+  QApplication::setApplicationVersion(QString::fromLatin1(zenitra::kZenitraVersion));
   zenitra::ClearUpperVectorState();  // starting Qt leaves the AVX upper halves dirty
   (void)zenitra::Startup();
   zenitra::Catalogue catalogue;
@@ -35,10 +53,17 @@ int RunWindow(int argc, char** argv) {
 }
 
 int RunCommandLine(int argc, char** argv) {
-  // Headless: no display is needed for drawing into an image.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("Zenitra %s\n", zenitra::kZenitraVersion);
+    return 0;
+  }
+  // Headless: the commands only draw into images, so they never need a display. The offscreen
+  // platform also keeps the fonts' rendering independent of a desktop's settings, so a picture
+  // drawn over ssh equals one drawn on the desktop.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zenitra"));
+  QApplication::setApplicationVersion(QString::fromLatin1(zenitra::kZenitraVersion));
   zenitra::ClearUpperVectorState();  // starting Qt leaves the AVX upper halves dirty
   QTextStream out(stdout);
   QTextStream err(stderr);
@@ -80,6 +105,7 @@ int RunCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  previousMessageHandler = qInstallMessageHandler(DropRuntimeFolderNotice);
   if (argc <= 1) return RunWindow(argc, argv);
   return RunCommandLine(argc, argv);
 }

@@ -52,6 +52,7 @@ QString CommandLineHelp() {
       "  zenitra star NAME       gibt die Sterninformationen eines Sterns aus, NAME wie in der\n"
       "                          Sternliste, z. B. \"Ori Alpha,Beteigeuze\"\n"
       "  zenitra --help          zeigt diese Hilfe\n"
+      "  zenitra --version       gibt den Namen und die Version aus\n"
       "\n"
       "Optionen von render:\n"
       "  --place NAME     Ort wie in der Ortsliste, z. B. \"Chemnitz, D\" (Vorgabe)\n"

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "sky/projection.h"
+#include "zenitra_version.h"
 
 namespace zenitra {
 namespace {
@@ -134,8 +136,52 @@ TEST(StarCommand, PrintsTheInformationTextLineByLineOrRefusesAnUnknownName) {
 TEST(RenderCommand, HelpNamesTheCommandAndItsOptions) {
   const QString help = CommandLineHelp();
   for (const char* word : {"render", "star NAME", "--place", "--at", "--azimuth", "--size", "--set", "--registers",
-                           "-o FILE.png", "Mond=1", "Venus=1"}) {
+                           "-o FILE.png", "Mond=1", "Venus=1", "--version"}) {
     EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
+  }
+}
+
+// Over ssh, from cron and in containers there is neither a display nor XDG_RUNTIME_DIR. Every
+// command must still work there and write nothing to stderr (Qt used to print a notice about the
+// runtime folder on every call). Runs the built program itself.
+TEST(CommandLine, RunsQuietlyWithoutADesktop) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString png = dir.filePath(QStringLiteral("sky.png"));
+  const QString at = QStringLiteral("2025-01-04T18:30");
+  const QList<QStringList> rows = {
+      {QStringLiteral("--version")},
+      {QStringLiteral("--help")},
+      {QStringLiteral("render"), QStringLiteral("--at"), at, QStringLiteral("--set"), QStringLiteral("Horizont=1"),
+       QStringLiteral("-o"), png},
+      {QStringLiteral("star"), QStringLiteral("Ori Alpha,Beteigeuze")},
+      {QStringLiteral("sun"), QStringLiteral("--at"), at},
+      {QStringLiteral("moon"), QStringLiteral("--at"), at},
+      {QStringLiteral("ephemeris"), QStringLiteral("--at"), at},
+      {QStringLiteral("planet"), QStringLiteral("Venus"), QStringLiteral("--at"), at},
+  };
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "QT_QPA_PLATFORM"}) {
+    environment.remove(QString::fromLatin1(name));
+  }
+  for (const QStringList& arguments : rows) {
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ZENITRA_PROGRAM), arguments);
+    const std::string call = "zenitra " + arguments.join(u' ').toStdString();
+    ASSERT_TRUE(program.waitForFinished(120000)) << call;
+    const QString out = QString::fromUtf8(program.readAllStandardOutput());
+    const std::string err = program.readAllStandardError().toStdString();
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << call;
+    EXPECT_EQ(program.exitCode(), 0) << call << "\nstderr: " << err;
+    EXPECT_TRUE(err.empty()) << call << " wrote to stderr: " << err;
+    if (arguments.first() == QStringLiteral("render")) {
+      EXPECT_EQ(QImage(png).size(), QSize(1054, 664)) << call;
+    } else if (arguments.first() == QStringLiteral("--version")) {
+      EXPECT_EQ(out, QStringLiteral("Zenitra %1\n").arg(QLatin1String(kZenitraVersion)));
+    } else {
+      EXPECT_FALSE(out.isEmpty()) << call << " printed nothing";
+    }
   }
 }
 
