@@ -56,7 +56,8 @@ constexpr NutationRow kNutationTable[31] = {
     {0, 1, 0, 0, 1, -15, 0, 9, 0},
 };
 
-double Frac(double x) { return x - std::trunc(x); }
+// Fraction of a day count in [0, 1), also for negative counts (dates before 1899-12-30).
+double Frac(double x) { return x - std::floor(x); }
 
 // Brings an angle difference of neighbouring tabulated values into [-100, 100] (a jump across
 // 0/360 or +-180).
@@ -71,7 +72,9 @@ enum class SunEvent { Rise, Set, Transit };
 // Meeus, ch. 15, with a single correction of the approximate time and no Delta T.
 double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg, DateTimeValue date) {
   const double h0 = event == SunEvent::Transit ? 0.0 : SunStandardAltitude;
-  const double d = std::trunc(date);
+  // The day containing `date`: rounded down, since days before 1899-12-30 are negative and
+  // rounding towards zero would take the next day.
+  const double d = std::floor(date);
   const double theta0 = ApparentSiderealTime(d);
   const BodyPosition p1 = SunPosition(d - 1.0);
   const BodyPosition p2 = SunPosition(d);
@@ -92,7 +95,6 @@ double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg,
     case SunEvent::Rise: m = Frac(m0Raw - h0Angle / 360.0); break;
     case SunEvent::Set: m = Frac(m0Raw + h0Angle / 360.0); break;
   }
-  if (m < 0.0) m += 1.0;
 
   const double n = m;
   const double theta = theta0 + 360.985647 * m;

@@ -43,7 +43,8 @@ void ApparentEquatorial(BodyPosition& p, DateTimeValue t);
 /// (from the middle value). Jumps across 0/360 (or +-180) between the values are bridged.
 [[nodiscard]] double Interpolate3(double n, double y1, double y2, double y3);
 
-/// Rising, setting and upper culmination of the Sun on the day int(date), UT as a DateTimeValue,
+/// Rising, setting and upper culmination of the Sun on the UT day floor(date) (the day that
+/// contains date, also before 1899-12-30 where day counts are negative), UT as a DateTimeValue,
 /// or NoEvent when the Sun's centre does not reach the altitude in question that day (for the
 /// culmination: when it stays above or below the horizon all day). Longitude in degrees WEST
 /// positive, latitude in degrees north positive.
