@@ -219,15 +219,17 @@ TEST(SunRiseSetTransit, AgreeWithAnIndependentEphemerisFrom1600To2100) {
   }
 }
 
-// Property, for any accepted date and a moment anywhere within it (days before 1899-12-30 are
-// negative counts): the events are those of the day containing the moment, in the order rising,
-// culmination, setting. Longitudes within 30 deg of Greenwich keep the local day on the UT day.
+// Property, for any accepted date (years 1 to 9999, most of them 1600 to 2100) and a moment
+// anywhere within it (days before 1899-12-30 are negative counts): the events are those of the day
+// containing the moment, in the order rising, culmination, setting. Longitudes within 30 deg of
+// Greenwich keep the local day on the UT day.
 TEST(SunRiseSetTransit, EventsOfTheDayInOrderFrom1600To2100) {
   std::mt19937_64 engine(11);
   std::uniform_real_distribution<double> moment(DateTimeOfDate(1600, 1, 1), DateTimeOfDate(2100, 12, 31));
+  std::uniform_real_distribution<double> anyMoment(DateTimeOfDate(1, 1, 1), DateTimeOfDate(9999, 12, 31));
   std::uniform_real_distribution<double> latitude(-55.0, 55.0), longitude(-30.0, 30.0);
-  for (int i = 0; i < 400; ++i) {
-    const double t = moment(engine);
+  for (int i = 0; i < 500; ++i) {
+    const double t = i % 5 == 4 ? anyMoment(engine) : moment(engine);
     const double phi = latitude(engine), west = longitude(engine);
     const double day = std::floor(t);
     const double rise = SunRise(west, phi, t);
