@@ -2,6 +2,7 @@
 // local times, and the window with its list.
 #include "calendars/year_calendar.h"
 #include "calendars/year_calendar_window.h"
+#include "calendars/year_phenomena.h"
 #include "sky/tfhimmel.h"
 #include "support/qstring_printer.h"
 #include "support/small_catalogue.h"
@@ -311,6 +312,41 @@ TEST(YearCalendarProperties, ConsecutiveYearsHoldEveryEventOnce) {
               << year << "/" << year + 1 << " zone " << zone << " " << k.head << ": " << gap << " days from JD "
               << t[i - 1] << " to " << t[i];
         }
+      }
+    }
+  }
+}
+
+// Property: every eclipse of an unbroken walk through two years is in the list of exactly one of
+// them (checked at the seams of the years 1600 to 2100 in zones -10, 0 and +12).
+TEST(YearCalendarProperties, EveryEclipseOfTwoYearsIsInOneList) {
+  for (const double zone : {-10.0, 0.0, 12.0}) {
+    for (int year = 1600; year <= 2100; year += 19) {
+      const YearCalendar first = Calendar(year, zone);
+      const YearCalendar second = Calendar(year + 1, zone);
+      std::vector<double> listed;
+      for (const YearCalendar* c : {&first, &second}) {
+        for (const auto& e : c->entries) {
+          if (e.text.find("finsternis") != std::string::npos) listed.push_back(e.instant);
+        }
+      }
+      std::vector<double> walked;
+      for (double jd = first.start - 60.0; jd < second.end;) {
+        const auto solar = yearcal::NextSolarEclipse(jd);
+        ASSERT_TRUE(solar);
+        jd = solar->jde;
+        walked.push_back(jd);
+      }
+      for (double jd = first.start - 60.0; jd < second.end;) {
+        const auto lunar = yearcal::NextLunarEclipse(jd);
+        ASSERT_TRUE(lunar);
+        jd = lunar->jde;
+        walked.push_back(jd);
+      }
+      for (const double jd : walked) {
+        if (!yearcal::IsEventOfYear(first, jd) && !yearcal::IsEventOfYear(second, jd)) continue;
+        EXPECT_EQ(std::count(listed.begin(), listed.end(), jd), 1)
+            << year << "/" << year + 1 << " zone " << zone << ": eclipse at JDE " << jd;
       }
     }
   }

@@ -90,16 +90,17 @@ TEST(MoonParametersText, DistanceAndIlluminationOfMeeusWorkedExample) {
 }
 
 TEST(MoonParametersText, PhaseDatesAndLunationOfMeeusWorkedExample) {
-  // 1977-02-10 selects k = -283 (the month minus 2 rule): the new moon of 1977 February 18,
-  // 3h37m TD (Meeus, ex. 49.a); Brown's lunation number is k + 953 = 670. The quarters follow
-  // (first quarter 1977-02-26, full moon 1977-03-05, last quarter 1977-03-12, new moon 1977-03-19).
+  // 1977-02-10 selects k = floor(-283.4) = -284 (the month minus 2 rule), the lunation in progress:
+  // new moon 1977-01-19, Brown's lunation number k + 953 = 669; it ends with the new moon of
+  // 1977 February 18, 3h37m TD (Meeus, ex. 49.a). Rounding k towards zero had given -283, the
+  // lunation after the moment.
   const QStringList lines = Lines(MoonParametersText(At(1977, 2, 10), kChemnitz, kToday, kGerman));
-  EXPECT_EQ(lines[11], QStringLiteral("Neumond\t\t18.02.1977"));
-  EXPECT_EQ(lines[12], QStringLiteral("Lunation\t\t670"));
-  EXPECT_EQ(lines[13], QStringLiteral("Erste Viertel\t26.02.1977"));
-  EXPECT_EQ(lines[14], QStringLiteral("Vollmond\t\t05.03.1977"));
-  EXPECT_EQ(lines[15], QStringLiteral("Letztes Viertel\t12.03.1977"));
-  EXPECT_EQ(lines[16], QStringLiteral("Neumond\t\t19.03.1977"));
+  EXPECT_EQ(lines[11], QStringLiteral("Neumond\t\t19.01.1977"));
+  EXPECT_EQ(lines[12], QStringLiteral("Lunation\t\t669"));
+  EXPECT_EQ(lines[13], QStringLiteral("Erste Viertel\t27.01.1977"));
+  EXPECT_EQ(lines[14], QStringLiteral("Vollmond\t\t04.02.1977"));
+  EXPECT_EQ(lines[15], QStringLiteral("Letztes Viertel\t11.02.1977"));
+  EXPECT_EQ(lines[16], QStringLiteral("Neumond\t\t18.02.1977"));
 }
 
 TEST(MoonParametersText, ApogeeOfMeeusWorkedExample) {
