@@ -7,6 +7,7 @@
 
 #include "calendars/planet_phenomena.h"
 #include "calendars/year_phenomena.h"
+#include "core/delta_t.h"
 #include "core/lunar_phases.h"
 #include "core/sun_position.h"
 #include "core/time_scales.h"
@@ -24,9 +25,6 @@ constexpr std::array<const char*, 4> kSeasonTexts = {"Frühlingsanfang", "Sommer
 constexpr std::array<const char*, 4> kPhaseTexts = {"Neumond", "Zunehmender Halbmond", "Vollmond",
                                                      "Abnehmender Halbmond"};
 constexpr std::array<const char*, 7> kWeekdays = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
-
-// The astronomical year number (with a year 0) of a historical year, as JulianDayToDate counts.
-int AstronomicalYear(int year) { return year < 0 ? year + 1 : year; }
 
 class EntryTable {
  public:
@@ -59,18 +57,15 @@ void AddSummerTime(EntryTable& table, int year) {
   if (end) table.Add(*end, "Ende Sommerzeit", -1);
 }
 
-// 0h of the calendar date of a DateTimeValue, as DateTimeValue (Julian calendar before 1582).
-DateTimeValue DateStart(DateTimeValue t) {
-  const JulianDay jd = DateTimeToJulianDay(t);
-  return JulianDayToDateTime(FloorValue(jd + 0.5) - 0.5);
-}
+// Universal time of a computed (TT) instant, through the Delta T of that instant, so that an
+// event near the seam of two years belongs to exactly one of them.
+JulianDay UniversalTimeOf(JulianDay jde) { return jde - DeltaTSeconds(jde) / 86400.0; }
 
-std::optional<int> AstronomicalYearOf(DateTimeValue t) {
-  if (!std::isfinite(t)) return std::nullopt;
-  const auto date = JulianDayToDate(DateTimeToJulianDay(t));
-  if (!date) return std::nullopt;
-  return date->year;
-}
+bool IsAfterYear(const YearCalendar& range, JulianDay jde) { return UniversalTimeOf(jde) > range.end; }
+
+// Searches start this many days before local midnight of 1 January: more than Delta T (two days
+// in 4713 BC) plus the zone, so that an event early on 1 January is never skipped.
+constexpr double kSearchLeadDays = 3.0;
 
 // The first perigee (or apogee) at or after `from`. LunarApsis gives the apsis of the anomalistic
 // month whose MEAN instant is nearest its argument; the true instant differs from the mean by up to
@@ -86,20 +81,19 @@ DateTimeValue FirstLunarApsis(bool apogee, DateTimeValue from) {
   return std::nan("");
 }
 
-// Every perigee (or apogee) of the year: from the first one at or after 1 January, each next one is
-// sought from 0h of the date two weeks after the last.
-void AddLunarApsides(EntryTable& table, int year, DateTimeValue yearStart, bool apogee) {
-  const int y = AstronomicalYear(year);
-  const auto next = [apogee](DateTimeValue from) { return FirstLunarApsis(apogee, from); };
-  DateTimeValue t = next(yearStart);
+// Every event of a search for "the first event at or after t" (perigee, apogee, perihelion,
+// aphelion) that falls within the year's local range. Successive events of one kind lie at least
+// 24 days apart, so the search continues a day after each one found.
+template <typename Next>
+void AddSearchedEvents(EntryTable& table, const YearCalendar& range, Next next, std::string_view text) {
+  DateTimeValue t = JulianDayToDateTime(range.start - kSearchLeadDays);
   for (int guard = 0; guard < kLoopGuard; ++guard) {
-    const auto tYear = AstronomicalYearOf(t);
-    if (!tYear) return;
-    if (*tYear == y) table.Add(DateTimeToJulianDay(t), apogee ? "Mond im Apogäum" : "Mond im Perigäum", 4);
-    const DateTimeValue later = DateStart(t + 14.0);
-    const auto laterYear = AstronomicalYearOf(later);
-    if (!laterYear || *laterYear > y) return;
-    t = next(later);
+    const DateTimeValue found = next(t);
+    if (!std::isfinite(found)) return;
+    const JulianDay jde = DateTimeToJulianDay(found);
+    if (IsAfterYear(range, jde)) return;
+    if (IsEventOfYear(range, jde)) table.Add(jde, text, 4);
+    t = found + 1.0;
   }
 }
 
@@ -119,15 +113,22 @@ std::string LunarEclipseText(const LunarEclipse& e, std::string_view decimalSepa
   return head + FixedNumberText(e.magnitude, 2, decimalSeparator);
 }
 
+// The eclipse searches skip the lunations up to 0.03 lunation after their start, and a lunar
+// eclipse search moreover looks at full moons only from half a lunation on: started 15 days before
+// the year, it passed over a full moon early on 1 January (the total lunar eclipse of 2048-01-01
+// 06:52 UT was in neither 2047 nor 2048). A start one lunation and a half earlier sees every
+// eclipse of the year.
+constexpr double kEclipseSearchLeadDays = 45.0;
+
 template <typename Eclipse, typename Next, typename Text>
 void AddEclipses(EntryTable& table, const YearCalendar& range, Next next, Text text) {
-  JulianDay jd = range.start - 15.0;
+  JulianDay jd = range.start - kEclipseSearchLeadDays;
   for (int guard = 0; guard < kLoopGuard; ++guard) {
     const std::optional<Eclipse> e = next(jd);
     if (!e || !(e->jde > jd)) return;  // no progress: a broken series must not loop
     jd = e->jde;
-    if (IsWithinYear(range, jd)) table.Add(jd, text(*e), 2);
-    if (jd > range.end) return;
+    if (IsEventOfYear(range, jd)) table.Add(jd, text(*e), 2);
+    if (IsAfterYear(range, jd)) return;
   }
 }
 
@@ -158,8 +159,8 @@ void StepCycles(const YearCalendar& range, int firstCycle, Instant instant, Add 
   for (int guard = 0; guard < kLoopGuard; ++guard, ++k) {
     const auto found = instant(k);
     if (!found) return;
-    if (IsWithinYear(range, found->first)) add(found->first, found->second);
-    if (found->first > range.end) return;
+    if (IsEventOfYear(range, found->first)) add(found->first, found->second);
+    if (IsAfterYear(range, found->first)) return;
   }
 }
 
@@ -201,8 +202,10 @@ void AddPlanetaryPhenomena(EntryTable& table, const YearCalendar& range, std::st
 }
 
 void AddMoonPhases(EntryTable& table, const YearCalendar& range) {
-  const int year = range.year;
-  const double first = FloorValue((year - 2000) * 4.0 * 12.3685 - 2.1);
+  // The quarter-lunation index from the range itself, one lunation before its start: the mean
+  // phases follow the Julian Day, while a count by years drifts from the Julian calendar by a day
+  // every 135 years and started after the first phases of January before about 1000 BC.
+  const double first = FloorValue((range.start - 2451550.09765) / 29.530588853 * 4.0) - 4.0;
   // IsCalendarYear keeps |first| far below the int range.
   const int n = static_cast<int>(first);
   int phase = ((n % 4) + 4) % 4;
@@ -210,8 +213,8 @@ void AddMoonPhases(EntryTable& table, const YearCalendar& range) {
   for (int guard = 0; guard < kLoopGuard; ++guard) {
     const std::optional<JulianDay> jd = MoonPhaseInstant(lunation, phase);
     if (!jd) return;
-    if (IsWithinYear(range, *jd)) table.Add(*jd, kPhaseTexts[static_cast<std::size_t>(phase)], 2);
-    if (*jd > range.end) return;
+    if (IsEventOfYear(range, *jd)) table.Add(*jd, kPhaseTexts[static_cast<std::size_t>(phase)], 2);
+    if (IsAfterYear(range, *jd)) return;
     if (++phase == 4) {
       phase = 0;
       ++lunation;
@@ -224,6 +227,8 @@ void AddMoonPhases(EntryTable& table, const YearCalendar& range) {
 // From the first year whose days all have a Julian Day >= 0 (and so a weekday) to the last year of
 // the platform's four-digit dates; far outside, Delta T grows to days and the series mean nothing.
 bool IsWithinYear(const YearCalendar& calendar, JulianDay jd) { return calendar.start < jd && jd < calendar.end; }
+
+bool IsEventOfYear(const YearCalendar& calendar, JulianDay jde) { return IsWithinYear(calendar, UniversalTimeOf(jde)); }
 
 bool IsCalendarYear(int year) { return year != 0 && year >= -4712 && year <= 9999; }
 
@@ -265,15 +270,20 @@ std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::s
   EntryTable table;
   AddSummerTime(table, year);
 
-  const DateTimeValue yearStart = JulianDayToDateTime(YearStartJulianDay(year) + 1.0);
-  table.Add(DateTimeToJulianDay(NextPerihelion(yearStart)), "Erde im Perihel", 4);
-  table.Add(DateTimeToJulianDay(NextAphelion(yearStart)), "Erde im Aphel", 4);
+  // Perihelion, aphelion, perigees and apogees by their local date: the perihelion falls on 1 or
+  // 2 January in some centuries, and in far zones an event of 31 December UT is local New Year.
+  AddSearchedEvents(table, calendar, NextPerihelion, "Erde im Perihel");
+  AddSearchedEvents(table, calendar, NextAphelion, "Erde im Aphel");
+  AddSearchedEvents(table, calendar, [](DateTimeValue t) { return FirstLunarApsis(false, t); }, "Mond im Perigäum");
+  AddSearchedEvents(table, calendar, [](DateTimeValue t) { return FirstLunarApsis(true, t); }, "Mond im Apogäum");
 
-  AddLunarApsides(table, year, yearStart, false);
-  AddLunarApsides(table, year, yearStart, true);
-
-  for (int s = 0; s < 4; ++s) {
-    if (const auto jd = SeasonStart(year, s)) table.Add(*jd, kSeasonTexts[static_cast<std::size_t>(s)], 4);
+  // The seasons of the neighbouring years too: in the Julian calendar of antiquity the December
+  // solstice of a year falls in the next January.
+  for (int y = year - 1; y <= year + 1; ++y) {
+    for (int s = 0; s < 4; ++s) {
+      const auto jd = SeasonStart(y, s);
+      if (jd && IsEventOfYear(calendar, *jd)) table.Add(*jd, kSeasonTexts[static_cast<std::size_t>(s)], 4);
+    }
   }
 
   AddEclipses<SolarEclipse>(table, calendar, NextSolarEclipse,

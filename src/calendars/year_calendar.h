@@ -41,6 +41,10 @@ struct YearCalendar {
 /// the end is not listed.
 [[nodiscard]] bool IsWithinYear(const YearCalendar& calendar, JulianDay jd);
 
+/// Whether a computed instant (TT) belongs to the calendar's year: its universal time, through the
+/// Delta T of that instant, lies within the range. Each event belongs to exactly one year.
+[[nodiscard]] bool IsEventOfYear(const YearCalendar& calendar, JulianDay jde);
+
 /// `text` cut to at most kCalendarTextLength UTF-8 characters.
 [[nodiscard]] std::string CutCalendarText(std::string_view text);
 

@@ -1,5 +1,6 @@
 #include "core/lunar_phases.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -185,11 +186,36 @@ DateTimeValue StepForward(DateTimeValue t, double step, Find find) {
 
 }  // namespace
 
-JulianDay WindowPhaseInstant(int day, int month, int year, PhaseKind kind) {
-  const double k0 = std::trunc((year + month / 12.0 + day / 365.0 - 2000.0 + 0.083333333333333333336) * 12.3685);
+namespace {
+
+// The window form of a phase of lunation k0 (integer): unreduced sines, E from T.
+JulianDay WindowPhaseOfLunation(long double k0, PhaseKind kind) {
   const long double k = k0 + 0.25L * static_cast<int>(kind);
   const LunationArguments a = MeanLunation(k, k / 1236.85L);
   return static_cast<double>(PhaseInstant(a, kind, SinRaw, CosRaw));
+}
+
+}  // namespace
+
+JulianDay WindowPhaseInstant(int day, int month, int year, PhaseKind kind) {
+  // Rounded down: before 2000 the product is negative, and rounding towards zero would take the
+  // next lunation (the window then showed a negative Moon's age).
+  const double k0 = std::floor((year + month / 12.0 + day / 365.0 - 2000.0 + 0.083333333333333333336) * 12.3685);
+  return WindowPhaseOfLunation(k0, kind);
+}
+
+std::array<JulianDay, 5> WindowLunationPhases(JulianDay jde) {
+  std::array<JulianDay, 5> phases;
+  phases.fill(kNaN);
+  // Beyond some 1e12 days a lunation is below the resolution of a double.
+  if (!(std::fabs(jde) < 1e12)) return phases;
+  // The mean lunation; the true new moon differs from the mean one by less than 15 hours, so one
+  // step back or forward finds the lunation in progress.
+  long double k = std::floor((jde - 2451550.09765) / SynodicMonth);
+  for (int i = 0; i < 3 && WindowPhaseOfLunation(k, PhaseKind::NewMoon) > jde; ++i) k -= 1.0L;
+  for (int i = 0; i < 3 && WindowPhaseOfLunation(k, PhaseKind::NextNewMoon) <= jde; ++i) k += 1.0L;
+  for (int kind = 0; kind < 5; ++kind) phases[kind] = WindowPhaseOfLunation(k, static_cast<PhaseKind>(kind));
+  return phases;
 }
 
 DateTimeValue NewMoonNear(DateTimeValue t) {

@@ -3,6 +3,7 @@
 // apogee. Results are instants in the dynamical time of the series, returned without Delta T.
 // Sources: J. Meeus, Astronomical Algorithms, 2nd ed., ch. 49 (phases) and ch. 50 (perigee and
 // apogee).
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -15,9 +16,15 @@ namespace zenitra {
 enum class PhaseKind : int { NewMoon = 0, FirstQuarter = 1, FullMoon = 2, LastQuarter = 3, NextNewMoon = 4 };
 
 /// The Moon window's phase instant (JulianDay, dynamical time) of the lunation
-/// k0 = trunc((year + month/12 + day/365 - 2000 + 1/12) * 12.3685) (truncated towards zero).
-/// The window passes its month minus 2, so k0 is the lunation that began about a month before.
+/// k0 = floor((year + month/12 + day/365 - 2000 + 1/12) * 12.3685) (rounded down, also before
+/// 2000). The window passes its month minus 2, so k0 is the lunation that began about a month
+/// before.
 [[nodiscard]] JulianDay WindowPhaseInstant(int day, int month, int year, PhaseKind kind);
+
+/// The five phase instants (kinds 0 to 4, computed as WindowPhaseInstant does) of the lunation
+/// in progress at `jde` (dynamical time, the scale of the series): new moon <= jde < next new
+/// moon. NaN for an instant that is not finite or absurdly far.
+[[nodiscard]] std::array<JulianDay, 5> WindowLunationPhases(JulianDay jde);
 
 /// The new moon of the lunation nearest to t by the mean motion.
 [[nodiscard]] DateTimeValue NewMoonNear(DateTimeValue t);

@@ -82,22 +82,6 @@ MoonDayEvents MoonRiseTransitSet(JulianDay dayStart, double phi, double lambdaE)
   return e;
 }
 
-LunationPhases LunationAt(DateTimeValue t) {
-  if (!std::isfinite(t)) throw ConversionError();
-  const JulianDay jd = DateTimeToJulianDay(t);
-  const CivilDate date = DateOfJulianDay(jd);
-  LunationPhases r;
-  // The lunation chosen from the date by the mean motion lies within two months of the right one;
-  // stepping the day back by ten days at a time moves it by at most one lunation per step.
-  for (int back = -30; back <= 120; back += 10) {
-    for (int k = 0; k < 5; ++k) {
-      r.Phases[k] = WindowPhaseInstant(date.day - back, date.month, date.year, static_cast<PhaseKind>(k));
-    }
-    if (r.Phases[0] <= jd && jd < r.Phases[4]) return r;
-  }
-  return r;  // not reached for any date the calendar converts
-}
-
-double MoonAgeDays(DateTimeValue t) { return DateTimeToJulianDay(t) - LunationAt(t).Phases[0]; }
+double MoonAgeDays(DateTimeValue t) { return DateTimeToJulianDay(t) - WindowLunationPhases(DateTimeToJulianDay(t))[0]; }
 
 }  // namespace zenitra

@@ -1,8 +1,6 @@
 #pragma once
 // The Moon as the Moon window shows it: rising, culmination and setting within a local day, and
 // the phases of the lunation in progress.
-#include <array>
-
 #include "core/shared_types.h"
 #include "core/time_scales.h"
 
@@ -25,16 +23,8 @@ struct MoonDayEvents {
 /// horizontal parallax), and the corrections repeated until they fall below 0.1 s.
 [[nodiscard]] MoonDayEvents MoonRiseTransitSet(JulianDay dayStart, double latitudeDeg, double longitudeEastDeg);
 
-/// The five phases of the lunation in progress at t (dynamical time, days since 1899-12-30): new
-/// moon, first quarter, full moon, last quarter and the new moon that ends it, as Julian Days of
-/// dynamical time, with Phases[0] <= t < Phases[4]. Throws ConversionError for a non-finite t.
-struct LunationPhases {
-  std::array<JulianDay, 5> Phases{};
-};
-[[nodiscard]] LunationPhases LunationAt(DateTimeValue t);
-
 /// The Moon's age in days at t (dynamical time): t minus the new moon of the lunation in
-/// progress, in [0, 29.9).
+/// progress (WindowLunationPhases), in [0, 29.9).
 [[nodiscard]] double MoonAgeDays(DateTimeValue t);
 
 }  // namespace zenitra

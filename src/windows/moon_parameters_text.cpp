@@ -35,8 +35,7 @@ QString MoonParametersText(const InfoWindowMoment& m, const Location& place, con
   const JulianDay jd = m.UniversalJulianDay();
   const DateTimeValue tt = m.DynamicalDateTime();
   const double z = m.ClockOffsetHours();
-  const LunationPhases lunation = LunationAt(tt);
-  const auto& w = lunation.Phases;
+  const std::array<JulianDay, 5> w = WindowLunationPhases(DateTimeToJulianDay(tt));
   const double a = DateTimeToJulianDay(tt) - w[0];
   // Place, distance and phase at the moment itself (dynamical time).
   const MoonEphemerisValue moon = MoonEphemeris(DateTimeToJulianDay(tt));

@@ -113,16 +113,50 @@ TEST(ShortDateText, DropsLeadingZeros) {
   EXPECT_EQ(ShortDateText(2005, 3, 20.2), "20.3.5");
 }
 
-TEST(DeltaT, FollowsTheTableAndThePolynomials) {
-  EXPECT_NEAR(DeltaT(-1e-9), 63.5, 1e-3);   // just below 2000: extrapolated table
-  EXPECT_NEAR(DeltaT(1e-9), 102.3, 1e-3);   // just above: polynomial
-  EXPECT_NEAR(DeltaT(0.12), 117.6, 0.05);    // 2012
-  EXPECT_EQ(DeltaT(-3.8), 124.0);            // 1620: first table entry
-  EXPECT_NEAR(DeltaT(-1.0), 0.0, 1e-9);      // 1900: table value 0
-  EXPECT_NEAR(DeltaT(-0.99), 1.3, 1e-9);     // 1901: halfway to 2.6 s
-  EXPECT_NEAR(DeltaT(-5.0), 50.6 - 5 * 67.5 + 25 * 22.5, 1e-9);     // 1500
+// Published Delta T: measured values of 1 January (U.S. Naval Observatory / IERS, as in The
+// Astronomical Almanac), Meeus' table 10.A for 1650, and the polynomials before 1620. Tolerance
+// 1 s: the measured values are interpolated linearly within the year.
+TEST(DeltaT, AgreesWithPublishedValues) {
+  struct Row {
+    double year, seconds, tolerance;
+    const char* source;
+  };
+  const Row rows[] = {
+      {1650.0, 48.0, 1.0, "Meeus, table 10.A"},
+      {1900.0, -2.72, 1.0, "USNO"},
+      {1990.0, 56.86, 1.0, "USNO"},
+      {2000.0, 63.83, 1.0, "IERS"},
+      {2010.0, 66.07, 1.0, "IERS"},
+      {2012.0, 66.60, 1.0, "IERS"},
+      {2024.0, 69.18, 1.0, "IERS"},
+      {2025.0, 69.14, 1.0, "IERS"},
+  };
+  for (const Row& r : rows) {
+    const double got = DeltaT((r.year - 2000.0) / 100.0);
+    EXPECT_NEAR(got, r.seconds, r.tolerance) << r.source << ", year " << r.year << ": expected " << r.seconds
+                                             << " s, got " << got << " s";
+  }
+  EXPECT_NEAR(DeltaT(-5.0), 50.6 - 5 * 67.5 + 25 * 22.5, 1e-9);         // 1500
   EXPECT_NEAR(DeltaT(-12.0), 2715.6 - 12 * 573.36 + 144 * 46.5, 1e-9);  // 800
+  // Espenak & Meeus (2006) from 2050 on, and the long-term parabola -20 + 32 u^2 from 2150.
+  EXPECT_NEAR(DeltaT(1.0), -20.0 + 32.0 * 2.8 * 2.8 - 0.5628 * 50.0, 1e-9);  // 2100
+  EXPECT_NEAR(DeltaT(3.0), -20.0 + 32.0 * 4.8 * 4.8, 1e-9);                // 2300
   EXPECT_TRUE(std::isnan(DeltaT(std::nan(""))));
+}
+
+// Delta T has no jump at the seams of its pieces (1600, 1620, 1900, 2025, 2050, 2150): from
+// one day to the next it changes by well under half a second (at most 0.06 s a day in these
+// centuries, a few hundredths of a second at the joins).
+TEST(DeltaT, IsContinuousFromDayToDay) {
+  const double t0 = (1000.0 - 2000.0) / 100.0;
+  const double day = 1.0 / 36525.0;
+  double previous = DeltaT(t0);
+  for (double t = t0 + day; t < 3.0; t += day) {
+    const double now = DeltaT(t);
+    ASSERT_LT(std::fabs(now - previous), 0.5) << "year " << 2000.0 + 100.0 * t << ": from " << previous << " s to " << now
+                                              << " s in a day";
+    previous = now;
+  }
 }
 
 TEST(SeriesHelpers, ComputeFloorsAnglesAndPolynomials) {

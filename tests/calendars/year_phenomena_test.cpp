@@ -1,5 +1,6 @@
 // Equinoxes and solstices, principal Moon phases and eclipses of the year calendar.
 #include "calendars/year_phenomena.h"
+#include "core/lunar_phases.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +117,6 @@ TEST(MoonPhaseInstant, ReproducesMeeusExamples) {
 
 TEST(MoonPhaseInstant, AgreesWithPublishedPhases) {
   // U.S. Naval Observatory, "Phases of the Moon" (UT, rounded to the minute), Delta T 69.2 s.
-  // The full-moon column carries +0.00042 sin 3M' where Meeus has -0.00042, up to 1.2 minutes more.
   // The quarter correction W (about 4 minutes) enters the two quarters with opposite signs; a wrong
   // sign would put either quarter some 8 minutes off.
   struct Case {
@@ -124,16 +124,53 @@ TEST(MoonPhaseInstant, AgreesWithPublishedPhases) {
     double toleranceMinutes;
   };
   const Case cases[] = {
-      {297, 0, 2024, 1, 11, 11, 57, 1.5}, {297, 1, 2024, 1, 18, 3, 52, 1.5},  {297, 2, 2024, 1, 25, 17, 54, 2.7},
+      {297, 0, 2024, 1, 11, 11, 57, 1.5}, {297, 1, 2024, 1, 18, 3, 52, 1.5},  {297, 2, 2024, 1, 25, 17, 54, 1.5},
       {297, 3, 2024, 2, 2, 23, 18, 1.5},  {298, 0, 2024, 2, 9, 22, 59, 1.5},  {298, 1, 2024, 2, 16, 15, 1, 1.5},
-      {298, 2, 2024, 2, 24, 12, 30, 2.7}, {298, 3, 2024, 3, 3, 15, 23, 1.5},  {311, 2, 2025, 3, 14, 6, 55, 2.7},
-      {317, 2, 2025, 9, 7, 18, 9, 2.7},
+      {298, 2, 2024, 2, 24, 12, 30, 1.5}, {298, 3, 2024, 3, 3, 15, 23, 1.5},  {311, 2, 2025, 3, 14, 6, 55, 1.5},
+      {317, 2, 2025, 9, 7, 18, 9, 1.5},
   };
   for (const Case& c : cases) {
     const JulianDay expected = PublishedUtAsTt(c.year, c.month, c.day, c.hour, c.minute, 0, 69.2);
     const double got = *MoonPhaseInstant(c.n, c.phase);
     EXPECT_NEAR(got, expected, c.toleranceMinutes * kMinute)
         << "input n " << c.n << " phase " << c.phase << " expected " << expected << " got " << got;
+  }
+}
+
+// Independent reference: astronomy-engine 2.1.19, phases as TT Julian Days (no Delta T), from
+// tools/reference/lunar_reference.js. The full moons are chosen where sin 3M' is near -1, so that
+// the term -0.00042 sin 3M' weighs a full minute: with +0.00042 they came 1.2 minutes early, out
+// of the tolerance of one minute. The new moons of 1600 pin the T^2 coefficient of M' (0.0107438;
+// 0.1017438 put them up to 15 minutes late). The two series agree within 52 s from 1600 to 2100.
+TEST(MoonPhaseInstant, AgreesWithAnIndependentEphemeris) {
+  struct Case {
+    int n, phase;
+    JulianDay jde;
+    const char* what;
+  };
+  const Case cases[] = {
+      {346, 2, 2461782.67004, "full moon 2028-01-12, sin 3M' = -0.99"},
+      {360, 2, 2462196.21665, "full moon 2029-02-28, sin 3M' = -1.00"},
+      {-4944, 0, 2305551.00651, "new moon 1600-04-13, cos M' = 1.00"},
+      {-4943, 0, 2305580.32208, "new moon 1600-05-12, cos M' = 0.88"},
+  };
+  for (const Case& c : cases) {
+    const double got = *MoonPhaseInstant(c.n, c.phase);
+    EXPECT_NEAR(got, c.jde, 1.0 * kMinute)
+        << c.what << ": expected JDE " << c.jde << ", got " << got << " (" << (got - c.jde) * 1440.0 << " min)";
+  }
+}
+
+// The year calendar's full moons are those of the Moon window's series (the same Meeus series with
+// the same coefficients): a term of either series with a wrong sign or coefficient moves a full
+// moon by up to 1.2 minutes, out of the 0.5-minute tolerance (the series differ in the reduction
+// of their angles and the eccentricity factor by seconds).
+TEST(MoonPhaseInstant, FullMoonsAgreeWithTheLunarPhaseSeries) {
+  for (int n = -4950; n <= 1240; n += 7) {
+    const JulianDay full = *MoonPhaseInstant(n, 2);
+    const JulianDay window = WindowLunationPhases(full)[2];
+    EXPECT_NEAR(full, window, 0.5 * kMinute) << "lunation " << n << ": year calendar " << full << ", Moon window "
+                                            << window << " (" << (full - window) * 1440.0 << " min)";
   }
 }
 

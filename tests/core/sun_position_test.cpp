@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
 
 namespace zenitra {
 namespace {
@@ -177,6 +179,75 @@ TEST(SunRiseSetTransit, EventsAreOrderedAtMidLatitudes) {
     EXPECT_LT(rise, transit) << "day " << d;
     EXPECT_LT(transit, set) << "day " << d;
     EXPECT_NEAR(transit, d + 0.5, 17.0 * kMinute) << "equation of time stays under 17 min";
+  }
+}
+
+// Independent reference: astronomy-engine 2.1.19 (SearchRiseSet from 0h UT of the date, refraction
+// and semidiameter as h0 = -0.8333 deg), computed by tools/reference/lunar_reference.js. Places in
+// zones +1 (Chemnitz), -10 (Honolulu), +12 (Auckland), -4 (Santiago) and +9 (Tokyo), both
+// hemispheres, 1600 to 2100. The events are the first rising and setting after 0h UT, so in far
+// zones the setting of the UT day is the previous local evening's. They agree within 5 s here;
+// tolerance 1 minute (the method's single correction step).
+TEST(SunRiseSetTransit, AgreeWithAnIndependentEphemerisFrom1600To2100) {
+  struct Case {
+    const char* place;
+    double latitude, longitudeEast;
+    int year, month, day;
+    JulianDay rise, set;  // UT
+  };
+  const Case cases[] = {
+      {"Chemnitz", 50.83, 12.92, 1600, 1, 1, 2305447.80004, 2305448.13424},
+      {"Chemnitz", 50.83, 12.92, 1600, 7, 1, 2305629.62339, 2305630.30865},
+      {"Chemnitz", 50.83, 12.92, 1900, 3, 21, 2415099.71544, 2415100.22373},
+      {"Chemnitz", 50.83, 12.92, 2100, 12, 21, 2488423.79718, 2488424.12815},
+      {"Honolulu", 21.31, -157.86, 1600, 1, 1, 2305448.21536, 2305447.66750},
+      {"Honolulu", 21.31, -157.86, 2024, 6, 21, 2460483.16009, 2460482.71957},
+      {"Auckland", -36.85, 174.76, 1600, 7, 1, 2305630.31518, 2305629.71788},
+      {"Auckland", -36.85, 174.76, 2100, 12, 21, 2488424.20720, 2488423.81905},
+      {"Santiago", -33.45, -70.67, 1600, 1, 1, 2305447.90066, 2305448.49792},
+      {"Santiago", -33.45, -70.67, 1900, 3, 21, 2415099.94895, 2415100.45346},
+      {"Tokyo", 35.68, 139.69, 1600, 1, 1, 2305448.41124, 2305447.81862},
+      {"Tokyo", 35.68, 139.69, 2100, 12, 21, 2488424.40778, 2488423.81339},
+  };
+  for (const Case& c : cases) {
+    const double day = DateTimeOfDate(c.year, c.month, c.day);
+    const double rise = DateTimeToJulianDay(SunRise(-c.longitudeEast, c.latitude, day));
+    const double set = DateTimeToJulianDay(SunSet(-c.longitudeEast, c.latitude, day));
+    EXPECT_NEAR(rise, c.rise, 1.0 * kMinute) << c.place << " " << c.year << "-" << c.month << "-" << c.day
+                                             << " rise: expected JD " << c.rise << ", got " << rise;
+    EXPECT_NEAR(set, c.set, 1.0 * kMinute) << c.place << " " << c.year << "-" << c.month << "-" << c.day
+                                           << " set: expected JD " << c.set << ", got " << set;
+  }
+}
+
+// Property, for any accepted date (years 1 to 9999, most of them 1600 to 2100; days before
+// 1899-12-30 are negative counts): the events of the day that begins at 0 h UT of the date lie
+// within it, in the order rising, culmination, setting. Longitudes within 30 deg of Greenwich keep
+// the local day on the UT day.
+TEST(SunRiseSetTransit, EventsOfTheDayInOrderFrom1600To2100) {
+  std::mt19937_64 engine(11);
+  std::uniform_real_distribution<double> moment(DateTimeOfDate(1600, 1, 1), DateTimeOfDate(2100, 12, 31));
+  std::uniform_real_distribution<double> anyMoment(DateTimeOfDate(1, 1, 1), DateTimeOfDate(9999, 12, 31));
+  std::uniform_real_distribution<double> latitude(-55.0, 55.0), longitude(-30.0, 30.0);
+  for (int i = 0; i < 500; ++i) {
+    const double t = i % 5 == 4 ? anyMoment(engine) : moment(engine);
+    const double phi = latitude(engine), west = longitude(engine);
+    const double day = std::floor(t);
+    const double rise = SunRise(west, phi, day);
+    const double transit = SunTransit(west, phi, day);
+    const double set = SunSet(west, phi, day);
+    ASSERT_NE(rise, NoEvent);
+    ASSERT_NE(set, NoEvent);
+    ASSERT_NE(transit, NoEvent);
+    const auto where = [&] {
+      return "t " + std::to_string(t) + ", latitude " + std::to_string(phi) + ", west " + std::to_string(west) +
+             ": rise " + std::to_string(rise - day) + ", transit " + std::to_string(transit - day) + ", set " +
+             std::to_string(set - day) + " days after 0h";
+    };
+    EXPECT_LT(rise, transit) << where();
+    EXPECT_LT(transit, set) << where();
+    EXPECT_GE(rise, day) << where();
+    EXPECT_LT(set, day + 1.0) << where();
   }
 }
 
