@@ -9,6 +9,7 @@ packages=(
   zlib1g-dev libjpeg-dev libgif-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
+  tzdata  # the time-zone database: summer time of every place (QTimeZone)
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include "core/time_scales.h"
 #include "sky/sky_bodies.h"
 #include "sky/vector_state.h"
+#include "ui/time_zone.h"
 
 namespace zenitra {
 
@@ -267,6 +268,12 @@ std::optional<QString> ConstellationLabelText(const ConstellationLabel& label, i
   }
 }
 
+double ShownSummerHours(const SkyView& view) {
+  if (!view.Switches.SummerTime) return 0.0;
+  const ShownMoment& m = view.Moment;
+  return SummerHours(view.Place, m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second);
+}
+
 int AltitudeLineRow(int height, int i) {
   return RoundHalfEven((height - kHorizonOffset) - i * std::numbers::pi / 12.0 * kAltitudeScale * height);
 }
@@ -294,7 +301,7 @@ QString StatusLineText(const SkyView& view) {
   } catch (const ConversionError&) {
     // A moment outside the calendar's range shows only the place.
   }
-  if (view.Switches.SummerTime && SkySummerTime(m.Day, m.Month, m.Year)) text += QStringLiteral(" Sommerzeit");
+  if (ShownSummerHours(view) > 0.0) text += QStringLiteral(" Sommerzeit");
   return text;
 }
 
@@ -350,8 +357,14 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   // 1. Frame.
   const int W = image.width();
   const int H = image.height();
-  const ProjectionFrame frame =
-      MakeProjectionFrame(W, H, view.Moment, view.Place, view.CentreAzimuth, sw.SummerTime);
+  ProjectionFrame frame = MakeProjectionFrame(W, H, view.Moment, view.Place, view.CentreAzimuth, false);
+  // The shown clock time is summer time by the place's own rules: the sky turns back by the
+  // summer hours (1.0027 sidereal hours per hour are neglected, as before).
+  if (const double summer = ShownSummerHours(view); summer != 0.0) {
+    frame.Theta -= summer / 12.0 * std::numbers::pi;
+    frame.SinTheta = std::sin(frame.Theta);
+    frame.CosTheta = std::cos(frame.Theta);
+  }
   ScreenPoint point;
   QPainter painter(&image);
   SkyCanvas canvas(painter);

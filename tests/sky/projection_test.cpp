@@ -169,7 +169,7 @@ TEST(SkySummerTime, AgreesWithTheCoreRuleFrom1980AndHasNoLowerYearLimit) {
 // Greenwich mean sidereal time at 1987-04-10 0h UT is 13h10m46.3668s (J. Meeus, Astronomical
 // Algorithms, 2nd ed., example 12.a).
 TEST(SkySiderealAngle, MatchesMeeusExampleAndSubtractsAnHourInSummerTime) {
-  const Location greenwich{"Greenwich", 51.48, 0.0, 0.0};
+  const Location greenwich{"Greenwich", 51.48, 0.0, 0.0, "Europe/London"};
   const ShownMoment m{1987, 4, 10, 0, 0, 0};
   const double expectedHours = 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0;
   EXPECT_NEAR(SkySiderealAngle(m, greenwich, false), expectedHours / 12.0 * kPi, 0.5 / 3600.0 / 12.0 * kPi);
@@ -181,7 +181,7 @@ TEST(SkySiderealAngle, MatchesMeeusExampleAndSubtractsAnHourInSummerTime) {
 }
 
 TEST(ProjectionFrame, TakesCentreAndScaleFromTheSizeAndTheMomentWithoutSummerTime) {
-  const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+  const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
   const ProjectionFrame f = MakeProjectionFrame(1055, 665, ShownMoment{2024, 7, 1, 12, 0, 0}, chemnitz, 90.0, true);
   EXPECT_EQ(f.CentreX, 527);
   EXPECT_EQ(f.CentreY, 332);

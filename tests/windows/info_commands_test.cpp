@@ -72,7 +72,7 @@ TEST(InformationCommands, UnknownPlaceExitsWithTwo) {
 
 TEST(InformationCommands, PrintTheWindowTextsWithLineFeeds) {
   const InfoWindowMoment m{1.0, 31, 3, 2024, 21, 5, 9};
-  const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+  const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
   const QStringList at = {QStringLiteral("--at"), QStringLiteral("2024-03-31T21:05:09")};
   const auto text = [&](const QStringList& args) {
     return InformationText(Parsed(args + at), TwoPlaces(), QDate(2001, 2, 3), kGerman).Text;
