@@ -20,7 +20,7 @@ const zenitra::Catalogue& Data() {
 
 zenitra::SkyView EverythingOn() {
   zenitra::SkyView v;
-  v.Place = zenitra::Location{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+  v.Place = zenitra::Location{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
   v.Moment = zenitra::ShownMoment{2024, 12, 24, 22, 0, 0};
   zenitra::DisplaySwitches& s = v.Switches;
   s.Ecliptic = s.Equator = s.Grid = s.Meridian = s.AltitudeLines = s.Moon = s.Horizon = true;

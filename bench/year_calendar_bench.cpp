@@ -21,7 +21,7 @@ void BM_YearCalendarEntries(benchmark::State& state) {
 BENCHMARK(BM_YearCalendarEntries);
 
 void BM_YearCalendarButton(benchmark::State& state) {
-  zenitra::Tukalender window(zenitra::Location{"Chemnitz, D", 50.83, 12.92, 1.0});
+  zenitra::Tukalender window(zenitra::Location{"Chemnitz, D", 50.83, 12.92, 1.0, "Europe/Berlin"});
   for (auto _ : state) {
     window.Button1Click();
     benchmark::DoNotOptimize(window.List()->count());

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
   "$@"
+  tzdata  # the time-zone database: summer time of every place (QTimeZone)
 )
 
 missing=()

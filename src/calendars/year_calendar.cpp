@@ -29,7 +29,7 @@ constexpr std::array<const char*, 7> kWeekdays = {"Mo", "Di", "Mi", "Do", "Fr", 
 class EntryTable {
  public:
   void Add(JulianDay instant, std::string_view text, int timeShown) {
-    entries_.push_back(CalendarEntry{instant, CutCalendarText(text), timeShown});
+    entries_.push_back(CalendarEntry{instant, CutCalendarText(text), timeShown, 0.0});
   }
   std::vector<CalendarEntry>& Entries() { return entries_; }
 
@@ -37,24 +37,15 @@ class EntryTable {
   std::vector<CalendarEntry> entries_;
 };
 
-// The last Sunday in days first..first+6 of a month: the first day whose noon (plus one second)
-// falls on weekday 7 by the JD count. Nothing when the date does not exist.
-std::optional<JulianDay> LastSunday(int year, int month, int first) {
-  for (int day = first; day <= first + 6; ++day) {
-    const JulianDay noon = CalendarToJulianDay(year, month, day, 12, 0, 1, 0.0);
-    if (noon < 0.0) return std::nullopt;
-    if (std::trunc(noon - std::trunc(noon / 7.0) * 7.0) + 1.0 == 7.0) {
-      return CalendarToJulianDay(year, month, day, 0, 0, 0, 0.0);
-    }
+// The clock changes as the place's rules give them. They are stored in Terrestrial Time, like the
+// phenomena they are sorted among, and show the place's date of the change.
+void AddSummerTime(EntryTable& table, const std::vector<SummerTimeChange>& changes, double deltaTDays) {
+  for (const SummerTimeChange& c : changes) {
+    const JulianDay date = CalendarToJulianDay(c.year, c.month, c.day, 0, 0, 0, 0.0);
+    if (date < 0.0 || !std::isfinite(c.instantUt)) continue;
+    table.Add(c.instantUt + deltaTDays, c.begins ? "Beginn Sommerzeit" : "Ende Sommerzeit", -1);
+    table.Entries().back().shownDate = date;
   }
-  return std::nullopt;
-}
-
-void AddSummerTime(EntryTable& table, int year) {
-  if (year < 1990) return;
-  if (const auto begin = LastSunday(year, 3, 25)) table.Add(*begin, "Beginn Sommerzeit", -1);
-  const auto end = year <= 1995 ? LastSunday(year, 9, 24) : LastSunday(year, 10, 25);
-  if (end) table.Add(*end, "Ende Sommerzeit", -1);
 }
 
 // Universal time of a computed (TT) instant, through the Delta T of that instant, so that an
@@ -260,15 +251,17 @@ void SortCalendarEntries(std::vector<CalendarEntry>& entries) {
   }
 }
 
-std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::string_view decimalSeparator) {
+std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::string_view decimalSeparator,
+                                              const std::vector<SummerTimeChange>& summerTimeChanges) {
   if (!IsCalendarYear(year) || !std::isfinite(zoneHours)) return std::nullopt;
   YearCalendar calendar;
   calendar.year = year;
   calendar.start = YearStartJulianDay(year) + 1.0 - zoneHours / 24.0;
   calendar.end = YearStartJulianDay(year + 1) + 1.0 - zoneHours / 24.0;
+  calendar.deltaTDays = DeltaT(CenturiesSinceJ2000((calendar.start + calendar.end) / 2.0)) / 86400.0;
 
   EntryTable table;
-  AddSummerTime(table, year);
+  AddSummerTime(table, summerTimeChanges, calendar.deltaTDays);
 
   // Perihelion, aphelion, perigees and apogees by their local date: the perihelion falls on 1 or
   // 2 January in some centuries, and in far zones an event of 31 December UT is local New Year.
@@ -296,7 +289,6 @@ std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::s
 
   calendar.entries = std::move(table.Entries());
   SortCalendarEntries(calendar.entries);
-  calendar.deltaTDays = DeltaT(CenturiesSinceJ2000((calendar.start + calendar.end) / 2.0)) / 86400.0;
   return calendar;
 }
 
@@ -307,9 +299,8 @@ std::string WeekdayAbbreviation(int weekday) {
 
 std::optional<CalendarLine> CalendarLineOf(const CalendarEntry& entry, double deltaTDays, double zoneHours) {
   const bool dateOnly = entry.timeShown < 0;
-  // A date-only entry is the day it names: shifting 0h UT by the zone and Delta T would move it to
-  // the day before in zones at or west of Greenwich, so it keeps the middle of its own day.
-  const JulianDay local = dateOnly ? entry.instant + 0.5 : entry.instant - deltaTDays + zoneHours / 24.0;
+  // A date-only entry is the day it names, taken at its middle.
+  const JulianDay local = dateOnly ? entry.shownDate + 0.5 : entry.instant - deltaTDays + zoneHours / 24.0;
   const auto date = JulianDayToDate(local);
   const int weekday = WeekdayOf(local);
   if (!date || weekday < 1 || weekday > 7) return std::nullopt;

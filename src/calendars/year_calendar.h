@@ -18,11 +18,24 @@ inline constexpr std::size_t kCalendarTextLength = 55;
 
 /// One event of the year.
 struct CalendarEntry {
-  JulianDay instant = 0.0;  ///< JDE (Terrestrial Time); the summer-time entries hold 0h UT of the Sunday
+  JulianDay instant = 0.0;  ///< JDE (Terrestrial Time)
   std::string text;         ///< UTF-8, at most kCalendarTextLength characters
   /// -1 = date only (summer time); 4 seasons, perihelion, aphelion, perigees and apogees; 2 eclipses
   /// and Moon phases; 0 planetary phenomena. Only the sign is read.
   int timeShown = 0;
+  /// Date-only entries: Julian Day of 0h of the date they name (the place's date of a clock change).
+  JulianDay shownDate = 0.0;
+};
+
+/// A change of the place's clock between standard and summer time, found by the user interface in
+/// the time-zone database.
+struct SummerTimeChange {
+  JulianDay instantUt = 0.0;  ///< the instant of the change, universal time
+  int year = 0;               ///< the place's calendar date when its clock changes
+  int month = 0;
+  int day = 0;
+  bool begins = true;         ///< "Beginn Sommerzeit", else "Ende Sommerzeit"
+  friend bool operator==(const SummerTimeChange&, const SummerTimeChange&) = default;
 };
 
 /// The collected events of one year, already sorted by instant.
@@ -56,10 +69,12 @@ struct YearCalendar {
 void SortCalendarEntries(std::vector<CalendarEntry>& entries);
 
 /// Every event of `year` for a place in zone `zoneHours` (local standard time minus UT), sorted.
-/// `decimalSeparator` formats the magnitudes and elongation angles. Nothing for a year outside
-/// IsCalendarYear or a non-finite zone.
+/// `decimalSeparator` formats the magnitudes and elongation angles. The place's summer-time
+/// changes of the year are given (none: no summer-time lines) and listed with their dates. Nothing
+/// for a year outside IsCalendarYear or a non-finite zone.
 [[nodiscard]] std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours,
-                                                            std::string_view decimalSeparator = ",");
+                                                            std::string_view decimalSeparator = ",",
+                                                            const std::vector<SummerTimeChange>& summerTimeChanges = {});
 
 /// An entry converted to the place's zone time, ready to be written as one line.
 struct CalendarLine {
@@ -67,9 +82,9 @@ struct CalendarLine {
   std::optional<double> dayFraction;  ///< local time of day as a fraction of a day; none = date only
   std::string text;
 };
-/// The line of an entry: local = instant - Delta T + zone. A date-only entry keeps the day on which
-/// it is stored (the Sunday of a summer-time change) in every zone. Nothing when the instant is too
-/// far from the Julian Day count to be a date.
+/// The line of an entry: local = instant - Delta T + zone. A date-only entry shows its shownDate
+/// (the place's date of a summer-time change) in every zone. Nothing when the instant is too far
+/// from the Julian Day count to be a date.
 [[nodiscard]] std::optional<CalendarLine> CalendarLineOf(const CalendarEntry& entry, double deltaTDays,
                                                          double zoneHours);
 

@@ -16,6 +16,7 @@
 
 #include "core/conversion_error.h"
 #include "sky/vector_state.h"
+#include "ui/time_zone.h"
 
 namespace zenitra {
 
@@ -143,7 +144,9 @@ void Tukalender::Button1Click() {
     ShowError(QString::fromUtf8(ConversionError().what()));
     return;
   }
-  const auto calendar = yearcal::BuildYearCalendar(year, place_.ZoneHours, locale.decimalPoint().toStdString());
+  // The place's own summer-time changes, from the time-zone database.
+  const auto calendar = yearcal::BuildYearCalendar(year, place_.ZoneHours, locale.decimalPoint().toStdString(),
+                                                   SummerTimeChanges(place_, year));
   if (!calendar) return;
   ListBox1->addItems(YearCalendarLines(*calendar, place_.ZoneHours, locale));
 }

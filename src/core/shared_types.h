@@ -15,7 +15,9 @@ struct Location {
   double LatitudeDeg = 0.0;  ///< north positive
   double LongitudeDeg = 0.0; ///< east positive
   double ZoneHours = 0.0;    ///< local standard time minus universal time
-  std::string TimeZoneId;    ///< IANA time-zone name ("Europe/Berlin"); empty when unknown
+  /// IANA time-zone name ("Europe/Berlin") whose rules give the place's summer time; empty when
+  /// unknown, and then the place keeps standard time all year.
+  std::string TimeZoneId;
 };
 
 /// The moment handed by the main window to an information window before it refreshes: the local

@@ -57,8 +57,6 @@ constexpr NutationRow kNutationTable[31] = {
     {0, 1, 0, 0, 1, -15, 0, 9, 0},
 };
 
-double Frac(double x) { return x - std::trunc(x); }
-
 // Brings an angle difference of neighbouring tabulated values into [-100, 100] (a jump across
 // 0/360 or +-180).
 double BridgeJump(double x) {

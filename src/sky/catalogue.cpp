@@ -156,20 +156,43 @@ std::vector<CatalogueStar> BuildStarTable(const QStringList& star0Lines) {
   return stars;
 }
 
+namespace {
+// An IANA zone name as the tz database writes them: ASCII letters, digits and "/_+-.", no blank.
+bool IsTimeZoneName(QStringView name) {
+  if (name.isEmpty() || name.size() > 64) return false;
+  for (const QChar c : name) {
+    const char16_t u = c.unicode();
+    const bool ok = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') ||
+                    u == u'/' || u == u'_' || u == u'+' || u == u'-' || u == u'.';
+    if (!ok) return false;
+  }
+  return true;
+}
+}  // namespace
+
 std::optional<Location> ParsePlaceRecord(const QString& ortLine) {
   const QStringView line(ortLine);
   const qsizetype tab1 = line.indexOf(QLatin1Char('\t'));
   const qsizetype tab2 = tab1 < 0 ? -1 : line.indexOf(QLatin1Char('\t'), tab1 + 1);
   const qsizetype tab3 = tab2 < 0 ? -1 : line.indexOf(QLatin1Char('\t'), tab2 + 1);
-  if (tab1 <= 0 || tab3 < 0 || line.indexOf(QLatin1Char('\t'), tab3 + 1) >= 0) return std::nullopt;
+  if (tab1 <= 0 || tab3 < 0) return std::nullopt;
+  // The optional fifth field is the IANA zone name; nothing may follow it.
+  const qsizetype tab4 = line.indexOf(QLatin1Char('\t'), tab3 + 1);
+  if (tab4 >= 0 && line.indexOf(QLatin1Char('\t'), tab4 + 1) >= 0) return std::nullopt;
   const auto latitude = ParseNumber(line.mid(tab1 + 1, tab2 - tab1 - 1));
   const auto longitude = ParseNumber(line.mid(tab2 + 1, tab3 - tab2 - 1));
-  const auto zone = ParseNumber(line.mid(tab3 + 1));
+  const auto zone = ParseNumber(tab4 < 0 ? line.mid(tab3 + 1) : line.mid(tab3 + 1, tab4 - tab3 - 1));
   if (!latitude || !longitude || !zone) return std::nullopt;
   if (std::abs(*latitude) > 90.0 || std::abs(*longitude) > 180.0 || std::abs(*zone) > 14.0) {
     return std::nullopt;
   }
-  return Location{line.left(tab1).toString().toStdString(), *latitude, *longitude, *zone};
+  Location place{line.left(tab1).toString().toStdString(), *latitude, *longitude, *zone, {}};
+  if (tab4 >= 0) {
+    const QStringView zoneName = line.mid(tab4 + 1);
+    if (!IsTimeZoneName(zoneName)) return std::nullopt;
+    place.TimeZoneId = zoneName.toString().toStdString();
+  }
+  return place;
 }
 
 std::optional<StarInformationRecord> FindStarInformation(const QStringList& star6Lines,

@@ -61,8 +61,10 @@ struct Catalogue {
 [[nodiscard]] QString CatalogueDamagedMessage(const QString& resourceName);
 
 /// One ORT line: name, tab, latitude (degrees, north positive), tab, longitude (degrees, east
-/// positive), tab, zone (hours, "+8" and "-4.5" accepted). Empty when the line is malformed or a
-/// value is not finite or out of range (|latitude| > 90, |longitude| > 180, |zone| > 14).
+/// positive), tab, zone (hours, "+8" and "-4.5" accepted), and optionally tab and the IANA zone
+/// name ("Europe/Berlin"; Location::TimeZoneId stays empty without it). Empty when the line is
+/// malformed, a value is not finite or out of range (|latitude| > 90, |longitude| > 180,
+/// |zone| > 14), or the zone name is empty or holds a character no zone name has.
 [[nodiscard]] std::optional<Location> ParsePlaceRecord(const QString& ortLine);
 
 /// One STAR6 record: the key and the eight fields (right ascension in hours, declination in

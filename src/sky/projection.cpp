@@ -22,25 +22,6 @@ int RoundHalfEven(double value) {
   return value > 0 ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
 }
 
-bool SkySummerTime(int day, int month, int year) {
-  if (month >= 4 && month <= 9) return true;
-  if (month != 3 && month != 10) return false;
-  // Weekday of 1 January (0 = Sunday), divisions truncating towards zero; 64-bit so that no year
-  // can overflow.
-  const long long y = year;
-  const long long w = ((y + (y - 1) / 4 - (y - 1) / 100 + (y - 1) / 400) % 7 + 7) % 7;
-  const bool leap = IsLeapYear(year);
-  const long long daysBefore = month == 3 ? (leap ? 60 : 59) : (leap ? 274 : 273);
-  int lastSunday = 31;
-  for (int d = 31; d >= 25; --d) {
-    if ((daysBefore + w + d) % 7 == 1) {
-      lastSunday = d;
-      break;
-    }
-  }
-  return month == 3 ? day >= lastSunday : day < lastSunday;
-}
-
 LocalMoment SkyMoment(const ShownMoment& m, const Location& place, bool summerTimeSwitch) {
   LocalMoment r{m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second, place.ZoneHours, 0.0};
   if (summerTimeSwitch) r.SummerHours = SummerHours(place, m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second);

@@ -31,10 +31,6 @@ struct ProjectionFrame {
   double CentreAzimuth = 0.0;  ///< degrees
 };
 
-/// The weekday-based European rule for every year: April..September summer time; in March the days
-/// from the last Sunday on; in October the days before the last Sunday.
-[[nodiscard]] bool SkySummerTime(int day, int month, int year);
-
 /// The shown clock time as a moment of the place: with the summer-time switch on, the clock shows
 /// the place's legal time (standard time plus the summer hour in force); otherwise standard time.
 [[nodiscard]] LocalMoment SkyMoment(const ShownMoment& moment, const Location& place, bool summerTimeSwitch);

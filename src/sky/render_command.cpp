@@ -9,6 +9,7 @@
 #include "sky/position_registers.h"
 #include "sky/sky_renderer.h"
 #include "sky/star_information.h"
+#include "ui/time_zone.h"
 
 namespace zenitra {
 
@@ -154,12 +155,12 @@ int RunRender(const RenderOptions& o, const Catalogue& catalogue, QTextStream& o
   view.Switches = o.Settings.Switches;
   if (o.PrintRegisters) view.Switches.StarInformation = true;
   view.CentreAzimuth = o.Azimuth.value_or(AzimuthApplies(o.Settings.Azimuth) ? o.Settings.Azimuth : 0);
+  if (const std::optional<QString> message = TimeZoneDatabaseMessage()) err << *message << '\n';
   if (o.At) {
     view.Moment = *o.At;
   } else {
-    const QDateTime now = QDateTime::currentDateTime();
-    view.Moment = ShownMoment{now.date().year(), now.date().month(), now.date().day(),
-                              now.time().hour(), now.time().minute(), now.time().second()};
+    // Now at the place: its clock, with its summer hours when the summer-time switch is on.
+    view.Moment = ClockOf(PlaceClockNow(view.Place, view.Switches.SummerTime).Clock);
   }
   const SkyPictures pictures = view.Switches.Horizon ? LoadHorizonPictures() : SkyPictures{};
   PositionRegisters registers;

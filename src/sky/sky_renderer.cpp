@@ -10,6 +10,7 @@
 #include "core/time_scales.h"
 #include "sky/sky_bodies.h"
 #include "sky/vector_state.h"
+#include "ui/time_zone.h"
 
 namespace zenitra {
 
@@ -267,6 +268,10 @@ std::optional<QString> ConstellationLabelText(const ConstellationLabel& label, i
   }
 }
 
+double ShownSummerHours(const SkyView& view) {
+  return SkyMoment(view.Moment, view.Place, view.Switches.SummerTime).SummerHours;
+}
+
 int AltitudeLineRow(int height, int i) {
   return RoundHalfEven((height - kHorizonOffset) - i * std::numbers::pi / 12.0 * kAltitudeScale * height);
 }
@@ -294,7 +299,7 @@ QString StatusLineText(const SkyView& view) {
   } catch (const ConversionError&) {
     // A moment outside the calendar's range shows only the place.
   }
-  if (view.Switches.SummerTime && SkyMoment(m, view.Place, true).SummerHours != 0.0) text += QStringLiteral(" Sommerzeit");
+  if (ShownSummerHours(view) > 0.0) text += QStringLiteral(" Sommerzeit");
   return text;
 }
 

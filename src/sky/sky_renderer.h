@@ -180,8 +180,11 @@ struct SkyGeometry {
 [[nodiscard]] int AltitudeLineRow(int height, int i);
 [[nodiscard]] QString AltitudeLineLabel(int i);
 
+/// Summer hours of the shown clock time by the place's own rules; 0 with the summer-time switch off.
+[[nodiscard]] double ShownSummerHours(const SkyView& view);
+
 /// Status line: place name, ", ", the date "dd.mm.yyyy" and the time "hh:mm:ss" of the shown
-/// moment, and " Sommerzeit" when the switch is on and summer time holds.
+/// moment, and " Sommerzeit" when the switch is on and the place keeps summer time then.
 [[nodiscard]] QString StatusLineText(const SkyView& view);
 
 /// A direction letter and its left edge; Drawn is false when it lies outside (-20, W + 20).

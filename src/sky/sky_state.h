@@ -3,6 +3,8 @@
 // moment (local clock time of the place), the display switches and the two name modes.
 #include <cstdint>
 
+#include "core/local_moment.h"
+
 namespace zenitra {
 
 /// The years the shown moment may take: those of the main window's date field.
@@ -20,6 +22,11 @@ struct ShownMoment {
   int Second = 0;
   friend bool operator==(const ShownMoment&, const ShownMoment&) = default;
 };
+
+/// The clock reading of a moment of the place.
+[[nodiscard]] inline ShownMoment ClockOf(const LocalMoment& m) {
+  return ShownMoment{m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second};
+}
 
 /// Every display switch of the main window, one per boolean key of the settings file, and the two
 /// name modes (0 none, 1..3 as the drawing describes; other values draw nothing).

@@ -21,6 +21,7 @@
 #include "sky/projection.h"
 #include "sky/sky_mouse.h"
 #include "sky/star_information.h"
+#include "ui/time_zone.h"
 
 namespace zenitra {
 
@@ -104,6 +105,7 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
   view_.Moment.Hour = now.hour();
   view_.Moment.Minute = now.minute();
   view_.Moment.Second = now.second();
+  Now = &QDateTime::currentDateTimeUtc;
 }
 
 void Tfhimmel::BuildTopBar() {
@@ -302,7 +304,7 @@ void Tfhimmel::BuildMenu() {
   dayNight->setEnabled(true);
   connect(dayNight, &QAction::triggered, this, [this] {
     const QSize outer = frameGeometry().size();
-    Tftag map(outer.width(), outer.height(), &QDateTime::currentDateTime, this);
+    Tftag map(outer.width(), outer.height(), &CentralEuropeanNow, this);
     map.exec();
   });
   QAction* orbits = actions_.value(QStringLiteral("Planetenbahnen"));
@@ -367,6 +369,8 @@ void Tfhimmel::FormActivate() {
     actions_.value(caption)->setChecked(caption == QStringLiteral("Süden im Zentrum"));
   }
   S34->setChecked(false);
+  // Now at the chosen place: its date and clock time, converted from the computer's clock.
+  SetMoment(MomentAtPlace(Now()));
   // 6. The 288 times of day.
   {
     const QSignalBlocker block(cb2);
@@ -376,20 +380,17 @@ void Tfhimmel::FormActivate() {
     }
     cb2->setCurrentIndex(TimeListIndex(view_.Moment.Hour, view_.Moment.Minute));
   }
-  // 7. Today's date.
-  const QDate today = QDate::currentDate();
-  const CivilDate date = DateOfDateTime(EncodeDate(today.year(), today.month(), today.day()));
-  view_.Moment.Year = date.year;
-  view_.Moment.Month = date.month;
-  view_.Moment.Day = date.day;
+  // 7. Today's date at the place (set with the clock time above).
   {
     const QSignalBlocker block(DE1);
-    DE1->setDate(today);
+    DE1->setDate(QDate(view_.Moment.Year, view_.Moment.Month, view_.Moment.Day));
   }
   // 8. Horizon panorama; 9. step "1 Minute".
   pictures_ = LoadHorizonPictures();
   CB1->setCurrentIndex(kDefaultStepIndex);
   Repaint();
+  // Without the time-zone database no place keeps summer time: say so once.
+  if (const std::optional<QString> message = TimeZoneDatabaseMessage()) ShowMessage(*message);
 }
 
 void Tfhimmel::ApplySettings(const SettingsValues& v) {
@@ -519,10 +520,15 @@ void Tfhimmel::Timer1Timer() {
 }
 
 void Tfhimmel::Timer2Timer() {
-  const QDateTime now = QDateTime::currentDateTime();
-  const CivilDate date = DateOfDateTime(EncodeDate(now.date().year(), now.date().month(), now.date().day()));
-  SetMoment(ShownMoment{date.year, date.month, date.day, now.time().hour(), now.time().minute(), now.time().second()});
+  SetMoment(MomentAtPlace(Now()));
   Repaint();
+}
+
+ShownMoment Tfhimmel::MomentAtPlace(const QDateTime& instant) const {
+  // The place's clock, not the computer's: universal time plus the place's zone and, with the
+  // summer-time switch on, its summer hours (with the switch off the shown time is standard time,
+  // as the drawing then reads it).
+  return ClockOf(PlaceClockAt(view_.Place, instant, view_.Switches.SummerTime).Clock);
 }
 
 void Tfhimmel::DE1Change() {

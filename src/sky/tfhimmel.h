@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDateTime>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMap>
@@ -70,6 +71,11 @@ class Tfhimmel : public QMainWindow {
   void OpenBodyWindow(const QString& bodyName);
   /// Shows a message to the user (an information box by default; tests replace it).
   std::function<void(const QString&)> ShowMessage;
+  /// The computer's clock, as a UTC instant (tests replace it).
+  std::function<QDateTime()> Now;
+  /// The chosen place's date and clock time at an instant: what real-time mode and the first
+  /// activation show.
+  [[nodiscard]] ShownMoment MomentAtPlace(const QDateTime& instant) const;
   /// Shows the information text of a clicked star in a modal information box with its top-left
   /// corner at the given screen point (tests replace it).
   std::function<void(const QString& text, QPoint topLeft)> ShowStarInformation;

@@ -8,6 +8,7 @@
 #include "sky/position_registers.h"
 #include "sky/render_command.h"
 #include "sky/sky_renderer.h"
+#include "ui/time_zone.h"
 #include "windows/ephemeris_table.h"
 #include "windows/moon_parameters_text.h"
 #include "windows/planet_information_text.h"
@@ -138,9 +139,8 @@ InformationResult InformationText(const InformationOptions& o, const Catalogue& 
   if (o.At) {
     m = *o.At;
   } else {
-    const QDateTime now = QDateTime::currentDateTime();
-    m = ShownMoment{now.date().year(), now.date().month(), now.date().day(),
-                    now.time().hour(), now.time().minute(), now.time().second()};
+    // Now at the place: its clock, summer time included, converted from the computer's clock.
+    m = ClockOf(PlaceClockNow(*place).Clock);
   }
   // The moment is the place's legal clock time: standard time plus the summer hour in force.
   const InfoWindowMoment moment = SkyMoment(m, *place, true);
@@ -159,6 +159,7 @@ InformationResult InformationText(const InformationOptions& o, const Catalogue& 
 
 int RunInformationCommand(const InformationOptions& o, const Catalogue& catalogue, QTextStream& out,
                           QTextStream& err) {
+  if (const std::optional<QString> message = TimeZoneDatabaseMessage()) err << *message << '\n';
   InformationResult result;
   try {
     result = InformationText(o, catalogue, QLocale());

@@ -79,18 +79,20 @@ QString SunParametersText(const InfoWindowMoment& m, const Location& place, cons
   lines << QStringLiteral("Durchmesser\t%1' %2\"").arg(a / 60).arg(a % 60);
   lines << QString();
 
-  // The events of the local day, shown on the place's legal clock (standard time plus the summer
-  // hour of that day).
-  const double clockOffset = place.ZoneHours + SummerHoursOfDay(place, m.Year, m.Month, m.Day);
+  // The events of the local day, shown on the place's legal clock: standard time plus the summer
+  // hours in force at each event.
+  const auto legal = [&](double event) {
+    return event == NoEvent ? event : event + SummerHoursAt(place, DateTimeToJulianDay(event)) / 24.0;
+  };
   const DateTimeValue dayStart = JulianDayToDateTime(m.LocalMidnightJulianDay());
   const double west = -place.LongitudeDeg;
   const double lat = place.LatitudeDeg;
   lines << QStringLiteral("Sonnenaufgang\t") +
-               EventText(locale, SunRise(west, lat, dayStart), clockOffset, QStringLiteral("kein Aufgang"));
+               EventText(locale, legal(SunRise(west, lat, dayStart)), place.ZoneHours, QStringLiteral("kein Aufgang"));
   lines << QStringLiteral("Sonnenuntergang\t") +
-               EventText(locale, SunSet(west, lat, dayStart), clockOffset, QStringLiteral("kein Untergang"));
+               EventText(locale, legal(SunSet(west, lat, dayStart)), place.ZoneHours, QStringLiteral("kein Untergang"));
   lines << QStringLiteral("Kulmination\t") +
-               EventText(locale, SunTransit(west, lat, dayStart), clockOffset, QStringLiteral("keine Kulmination"));
+               EventText(locale, legal(SunTransit(west, lat, dayStart)), place.ZoneHours, QStringLiteral("keine Kulmination"));
   return lines.join(kCrLf);
 }
 

@@ -4,12 +4,14 @@
 #include "calendars/year_calendar_window.h"
 #include "calendars/year_phenomena.h"
 #include "sky/tfhimmel.h"
+#include "ui/time_zone.h"
 #include "support/qstring_printer.h"
 #include "support/small_catalogue.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDate>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLineEdit>
@@ -39,6 +41,15 @@ YearCalendar Calendar(int year, double zone) {
   return calendar.value_or(YearCalendar{});
 }
 
+// A place's calendar with its summer-time changes from the time-zone database, as the window
+// builds it.
+const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
+YearCalendar Calendar(int year, const Location& place) {
+  auto calendar = BuildYearCalendar(year, place.ZoneHours, ",", SummerTimeChanges(place, year));
+  EXPECT_TRUE(calendar.has_value()) << "year " << year;
+  return calendar.value_or(YearCalendar{});
+}
+
 std::vector<CalendarEntry> EntriesStartingWith(const YearCalendar& c, const std::string& head) {
   std::vector<CalendarEntry> found;
   for (const auto& e : c.entries) {
@@ -60,7 +71,7 @@ double Utc(int year, int month, int day, int hour, int minute, int second = 0) {
 // computed instant of 2012 reads 51.4 s later than the lines first published for it (06:13:39
 // became 06:14:30 for the equinox, 00:52:21 became 00:53:12 for the eclipse).
 TEST(YearCalendar2012, ListsSpringTheAnnularEclipseAndSummerTimeWithLocalTimes) {
-  const YearCalendar c = Calendar(2012, 1.0);
+  const YearCalendar c = Calendar(2012, kChemnitz);
   EXPECT_NEAR(c.deltaTDays * 86400.0, 66.75, 0.05) << "Delta T of 2012 (s)";
   EXPECT_NEAR(c.start, 2455927.458, 0.001);
   EXPECT_NEAR(c.end, 2456293.458, 0.001);
@@ -105,7 +116,7 @@ TEST(YearCalendar2012, PlanetaryPhenomenaWithTheirTextsAndAngles) {
 }
 
 TEST(YearCalendar2009, HoldsAboutOneHundredAndFifteenEntries) {
-  const std::size_t n = Calendar(2009, 1.0).entries.size();
+  const std::size_t n = Calendar(2009, kChemnitz).entries.size();
   EXPECT_GE(n, 110u);
   EXPECT_LE(n, 118u);
 }
@@ -163,54 +174,76 @@ TEST(YearCalendar2024, EarthApsidesWithinTheBarycentreSpread) {
   EXPECT_NEAR(UniversalTime(c, aphelion[0]), Utc(2024, 7, 5, 5, 6), 1.5);
 }
 
-TEST(YearCalendar2024, SummerTimeChangesOnTheLastSundaysOfMarchAndOctober) {
-  for (const double zone : {1.0, 0.0, -5.0, 9.5}) {
-    const QStringList lines = YearCalendarLines(Calendar(2024, zone), zone, kGerman);
-    EXPECT_TRUE(lines.contains(QStringLiteral("So 31.3.24\t\tBeginn Sommerzeit"))) << "zone " << zone;
-    EXPECT_TRUE(lines.contains(QStringLiteral("So 27.10.24\t\tEnde Sommerzeit"))) << "zone " << zone;
+// Summer time by the place's own rules: the last Sundays of March and October in Europe (EU
+// directive 2000/84/EC), the second Sunday of March and the first of November in the United States
+// (Energy Policy Act of 2005), the first Sundays of October and April in New South Wales; none in
+// Japan.
+TEST(YearCalendar2024, SummerTimeChangesOnThePlacesOwnSundays) {
+  struct Row {
+    Location place;
+    const char* first;  // the summer-time lines in calendar order
+    const char* second;
+  };
+  const Row rows[] = {
+      {kChemnitz, "So 31.3.24\t\tBeginn Sommerzeit", "So 27.10.24\t\tEnde Sommerzeit"},
+      {{"New York, USA", 40.75, -73.98, -5.0, "America/New_York"}, "So 10.3.24\t\tBeginn Sommerzeit",
+       "So 3.11.24\t\tEnde Sommerzeit"},
+      {{"Sydney, AUS", -33.92, 151.19, 10.0, "Australia/Sydney"}, "So 7.4.24\t\tEnde Sommerzeit",
+       "So 6.10.24\t\tBeginn Sommerzeit"}};
+  for (const Row& r : rows) {
+    const QStringList lines = YearCalendarLines(Calendar(2024, r.place), r.place.ZoneHours, kGerman);
+    EXPECT_EQ(lines.filter(QStringLiteral("Sommerzeit")),
+              (QStringList{QString::fromUtf8(r.first), QString::fromUtf8(r.second)}))
+        << r.place.Name;
   }
+  const Location tokyo{"Tokio, J", 35.69, 139.75, 9.0, "Asia/Tokyo"};
+  EXPECT_TRUE(YearCalendarLines(Calendar(2024, tokyo), 9.0, kGerman).filter(QStringLiteral("Sommerzeit")).isEmpty());
 }
 
-// ---- summer time over the years ----
+TEST(YearCalendarSummerTime, AChangeIsSortedByItsInstantAndShowsThePlacesDate) {
+  // A change given at 3:00 UT of 10 March: in zone -5 that is 9 March, 22:00 standard time, but the
+  // place's clock date is the 10th, which the line shows.
+  const yearcal::SummerTimeChange change{Utc(2024, 3, 10, 3, 0), 2024, 3, 10, true};
+  const auto c = BuildYearCalendar(2024, -5.0, ",", {change});
+  ASSERT_TRUE(c);
+  const auto begin = EntriesStartingWith(*c, "Beginn Sommerzeit");
+  ASSERT_EQ(begin.size(), 1u);
+  EXPECT_NEAR(UniversalTime(*c, begin[0]), change.instantUt, 1e-9);
+  EXPECT_EQ(begin[0].timeShown, -1);
+  EXPECT_TRUE(std::is_sorted(c->entries.begin(), c->entries.end(),
+                             [](const CalendarEntry& a, const CalendarEntry& b) { return a.instant < b.instant; }));
+  const QStringList lines = YearCalendarLines(*c, -5.0, kGerman);
+  EXPECT_TRUE(lines.contains(QStringLiteral("So 10.3.24\t\tBeginn Sommerzeit"))) << lines.join('\n').toStdString();
+  EXPECT_TRUE(EntriesStartingWith(Calendar(2024, -5.0), "Beginn Sommerzeit").empty()) << "no changes given";
+}
 
-TEST(YearCalendarSummerTime, NoEntriesBefore1990) {
-  for (const int year : {1900, 1980, 1989}) {
-    EXPECT_TRUE(EntriesStartingWith(Calendar(year, 1.0), "Beginn Sommerzeit").empty()) << year;
-    EXPECT_TRUE(EntriesStartingWith(Calendar(year, 1.0), "Ende Sommerzeit").empty()) << year;
+// Germany: summer time 1916-1918 and 1940-1949, none 1950-1979; from 1980 the first Sunday of April
+// (1980) or the last Sunday of March, until the last Sunday of September (to 1995) or of October.
+TEST(YearCalendarSummerTime, ChemnitzChangesFollowGermanLawOverTheYears) {
+  EXPECT_TRUE(EntriesStartingWith(Calendar(1915, kChemnitz), "Beginn Sommerzeit").empty());
+  EXPECT_EQ(EntriesStartingWith(Calendar(1916, kChemnitz), "Beginn Sommerzeit").size(), 1u);
+  for (int year = 1950; year <= 1979; ++year) {
+    EXPECT_TRUE(SummerTimeChanges(kChemnitz, year).empty()) << year;
   }
-}
-
-TEST(YearCalendarSummerTime, EndsInSeptemberUntil1995AndInOctoberFrom1996) {
-  const auto end1995 = EntriesStartingWith(Calendar(1995, 1.0), "Ende Sommerzeit");
-  ASSERT_EQ(end1995.size(), 1u);
-  EXPECT_EQ(end1995[0].instant, Utc(1995, 9, 24, 0, 0));
-  const auto end1996 = EntriesStartingWith(Calendar(1996, 1.0), "Ende Sommerzeit");
-  ASSERT_EQ(end1996.size(), 1u);
-  EXPECT_EQ(end1996[0].instant, Utc(1996, 10, 27, 0, 0));
-}
-
-TEST(YearCalendarSummerTime, ChangesAreSundaysAgreeingWithTheSunWindowsRule) {
-  for (int year = 1996; year <= 2099; ++year) {
-    const YearCalendar c = Calendar(year, 1.0);
-    const auto begin = EntriesStartingWith(c, "Beginn Sommerzeit");
-    const auto end = EntriesStartingWith(c, "Ende Sommerzeit");
-    ASSERT_EQ(begin.size(), 1u) << year;
-    ASSERT_EQ(end.size(), 1u) << year;
-    for (const auto* e : {&begin[0], &end[0]}) {
-      EXPECT_EQ(yearcal::WeekdayOf(e->instant), 7) << year << " " << e->text;
-      EXPECT_EQ(e->timeShown, -1);
+  const auto lastSunday = [](int year, int month) {
+    QDate d(year, month, QDate(year, month, 1).daysInMonth());
+    while (d.dayOfWeek() != Qt::Sunday) d = d.addDays(-1);
+    return d;
+  };
+  for (int year = 1980; year <= 2030; ++year) {
+    const std::vector<yearcal::SummerTimeChange> changes = SummerTimeChanges(kChemnitz, year);
+    ASSERT_EQ(changes.size(), 2u) << year;
+    const QDate begin(changes[0].year, changes[0].month, changes[0].day);
+    const QDate end(changes[1].year, changes[1].month, changes[1].day);
+    EXPECT_TRUE(changes[0].begins && !changes[1].begins) << year;
+    EXPECT_EQ(begin, year == 1980 ? QDate(1980, 4, 6) : lastSunday(year, 3)) << year;
+    EXPECT_EQ(end, lastSunday(year, year <= 1995 ? 9 : 10)) << year;
+    // At 1:00 UT, and from 1996 on the days on which the Sun window's rule changes as well.
+    EXPECT_NEAR(changes[0].instantUt, Utc(year, begin.month(), begin.day(), 1, 0), 1e-9) << year;
+    if (year >= 1996) {
+      EXPECT_TRUE(IsSummerTime(begin.day(), 3, year) && !IsSummerTime(begin.day() - 1, 3, year)) << year;
+      EXPECT_TRUE(!IsSummerTime(end.day(), 10, year) && IsSummerTime(end.day() - 1, 10, year)) << year;
     }
-    const auto b = yearcal::JulianDayToDate(begin[0].instant);
-    const auto f = yearcal::JulianDayToDate(end[0].instant);
-    ASSERT_TRUE(b && f);
-    const int bd = static_cast<int>(b->day);
-    const int fd = static_cast<int>(f->day);
-    EXPECT_EQ(b->month, 3);
-    EXPECT_EQ(f->month, 10);
-    EXPECT_GE(bd, 25);
-    EXPECT_GE(fd, 25);
-    EXPECT_TRUE(IsSummerTime(bd, 3, year) && !IsSummerTime(bd - 1, 3, year)) << year << " begin " << bd;
-    EXPECT_TRUE(!IsSummerTime(fd, 10, year) && IsSummerTime(fd - 1, 10, year)) << year << " end " << fd;
   }
 }
 
@@ -435,7 +468,7 @@ TEST(YearCalendarTexts, CutToFiftyFiveCharactersNotBytes) {
 
 // ---- the window ----
 
-Location Chemnitz() { return Location{"Chemnitz, D", 50.83, 12.92, 1.0}; }
+Location Chemnitz() { return Location{"Chemnitz, D", 50.83, 12.92, 1.0, "Europe/Berlin"}; }
 
 TEST(Tukalender, LayoutAndHeader) {
   QLocale::setDefault(kGerman);
@@ -454,7 +487,7 @@ TEST(Tukalender, LayoutAndHeader) {
   EXPECT_EQ(w.List()->item(4)->text(), QStringLiteral(" "));
   // 07:13:57 with the former Delta T of 118.2 s; the measured 66.75 s puts it 51 s later.
   EXPECT_EQ(w.List()->item(5)->text(), QStringLiteral("So 1.1.12\t07:14:49\tZunehmender Halbmond"));
-  const auto c = Calendar(2012, 1.0);
+  const auto c = Calendar(2012, Chemnitz());  // the place's summer-time lines included
   EXPECT_EQ(w.List()->count(), 5 + static_cast<int>(c.entries.size()));
   QLocale::setDefault(QLocale::system());
 }

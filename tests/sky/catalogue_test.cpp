@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QTimeZone>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -230,6 +231,9 @@ TEST(CatalogueStructure, PlacesAre3448ParallelRecords) {
     names.insert(c.PlaceNames[i].toLower());
     // Standard-time offsets are whole, half or quarter hours.
     EXPECT_DOUBLE_EQ(std::fmod(place->ZoneHours * 4.0, 1.0), 0.0) << c.Places[i].toStdString();
+    // Every place names a zone that the time-zone database knows, or it would lose its summer time.
+    EXPECT_TRUE(QTimeZone::isTimeZoneIdAvailable(QByteArray::fromStdString(place->TimeZoneId)))
+        << c.Places[i].toStdString();
   }
 }
 
@@ -267,6 +271,7 @@ TEST(CatalogueReference, ChemnitzIsThePlaceAtIndex571) {
   EXPECT_NEAR(place->LatitudeDeg, 50.836667, 1e-6);
   EXPECT_NEAR(place->LongitudeDeg, 12.854444, 1e-6);
   EXPECT_EQ(place->ZoneHours, 1.0);
+  EXPECT_EQ(place->TimeZoneId, "Europe/Berlin");
 }
 
 struct ReferenceStar {
@@ -438,7 +443,14 @@ TEST(CatalogueBadInput, MalformedPlaceRecordsGiveNoPlace) {
   const auto half = ParsePlaceRecord(QStringLiteral("St. John's, CDN\t47.58\t-52.68\t-3.5"));
   ASSERT_TRUE(half.has_value());
   EXPECT_EQ(half->ZoneHours, -3.5);
-  for (const char* line : {"", "Chemnitz, D", "Chemnitz, D\t50.8\t12.9", "Chemnitz, D\t50.8\t12.9\t1\tx",
+  // The IANA zone name is an optional fifth field.
+  EXPECT_EQ(half->TimeZoneId, "");
+  const auto named = ParsePlaceRecord(QStringLiteral("Lord Howe Island, AUS\t-31.55\t159.08\t10.5\tAustralia/Lord_Howe"));
+  ASSERT_TRUE(named.has_value());
+  EXPECT_EQ(named->ZoneHours, 10.5);
+  EXPECT_EQ(named->TimeZoneId, "Australia/Lord_Howe");
+  for (const char* line : {"", "Chemnitz, D", "Chemnitz, D\t50.8\t12.9", "Chemnitz, D\t50.8\t12.9\t1\t",
+                           "Chemnitz, D\t50.8\t12.9\t1\tEurope/Berlin\tx", "Chemnitz, D\t50.8\t12.9\t1\tEurope Berlin",
                            "Chemnitz, D\tfifty\t12.9\t1", "Chemnitz, D\t95\t12.9\t1",
                            "Chemnitz, D\t50.8\t12.9\tinf", "\t50.8\t12.9\t1"}) {
     EXPECT_FALSE(ParsePlaceRecord(QString::fromUtf8(line)).has_value()) << "line " << line;

@@ -131,41 +131,6 @@ TEST(ProjectToScreen, AgreesWithIndependentHorizontalCoordinates) {
   EXPECT_GT(visible, 300);
 }
 
-TEST(SkySummerTime, LastSundaysOfMarchAndOctober) {
-  EXPECT_FALSE(SkySummerTime(27, 3, 2004));
-  EXPECT_TRUE(SkySummerTime(28, 3, 2004));   // last Sunday of March 2004: summer time all day
-  EXPECT_TRUE(SkySummerTime(30, 10, 2004));
-  EXPECT_FALSE(SkySummerTime(31, 10, 2004));  // last Sunday of October 2004: standard time
-  EXPECT_TRUE(SkySummerTime(1, 4, 2004));
-  EXPECT_TRUE(SkySummerTime(30, 9, 2004));
-  EXPECT_FALSE(SkySummerTime(1, 11, 2004));
-  EXPECT_FALSE(SkySummerTime(28, 2, 2004));
-  // 2024: 31 March and 27 October are the last Sundays.
-  EXPECT_FALSE(SkySummerTime(30, 3, 2024));
-  EXPECT_TRUE(SkySummerTime(31, 3, 2024));
-  EXPECT_TRUE(SkySummerTime(26, 10, 2024));
-  EXPECT_FALSE(SkySummerTime(27, 10, 2024));
-}
-
-TEST(SkySummerTime, AgreesWithTheCoreRuleFrom1980AndHasNoLowerYearLimit) {
-  for (int year = 1980; year <= 2100; ++year) {
-    for (int month : {3, 10}) {
-      for (int day = 1; day <= 31; ++day) {
-        EXPECT_EQ(SkySummerTime(day, month, year), IsSummerTime(day, month, year))
-            << "input " << day << "." << month << "." << year;
-      }
-    }
-  }
-  // Before 1980, and for years before the common era, the same weekday rule still applies and
-  // always finds a last Sunday within the last seven days.
-  for (int year = -3000; year < 1980; year += 37) {
-    int summerDaysInMarch = 0;
-    for (int day = 1; day <= 31; ++day) summerDaysInMarch += SkySummerTime(day, 3, year) ? 1 : 0;
-    EXPECT_GE(summerDaysInMarch, 1) << "year " << year;
-    EXPECT_LE(summerDaysInMarch, 7) << "year " << year;
-  }
-}
-
 // Greenwich mean sidereal time at 1987-04-10 0h UT is 13h10m46.3668s (J. Meeus, Astronomical
 // Algorithms, 2nd ed., example 12.a).
 TEST(SkySiderealAngle, MatchesMeeusExampleAndSubtractsAnHourInSummerTime) {

@@ -73,7 +73,7 @@ TEST(RenderCommand, DrawsThePictureAndPrintsTheRegisters) {
   // A bright star that culminates in the south at the chosen moment is certainly drawn: take a
   // declination of +10 degrees and the right ascension of the local sidereal time.
   const ShownMoment at{2024, 12, 24, 22, 0, 0};
-  const Location place{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+  const Location place{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
   const double theta = SkySiderealAngle(at, place, false);
   c.Stars = {CatalogueStar{theta, 0.1745, 1.0, 3}};
   c.StarNames = {QStringLiteral("Ori Alpha,Testa")};

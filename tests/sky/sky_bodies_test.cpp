@@ -21,7 +21,7 @@ constexpr int kH = 664;
 
 SkyView ChemnitzAt(const ShownMoment& m) {
   SkyView v;
-  v.Place = Location{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+  v.Place = Location{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
   v.Moment = m;
   return v;
 }

@@ -68,8 +68,8 @@ Catalogue MouseCatalogue() {
     c.Places << (i == 571 ? name + QStringLiteral("\t50.836667\t12.854444\t1") : name + QStringLiteral("\t10\t10\t1"));
   }
   c.Constellations = LoadCatalogueLines(QStringLiteral("STAR5"));
-  const double theta =
-      SkySiderealAngle(ShownMoment{2025, 1, 3, 17, 30, 0}, Location{"Chemnitz, D", 50.836667, 12.854444, 1.0}, false);
+  const double theta = SkySiderealAngle(ShownMoment{2025, 1, 3, 17, 30, 0},
+                                        Location{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"}, false);
   c.Stars = {CatalogueStar{theta, 10.0 * std::numbers::pi / 180.0, 1.0, 3}};
   c.StarNames = {QStringLiteral("Ori Alpha,Beteigeuze")};
   return c;

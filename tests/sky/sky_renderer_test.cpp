@@ -266,13 +266,22 @@ TEST(StatusLine, PlaceDateTimeAndSummerTime) {
   SkyView v = BaseView();
   EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 24.12.2024 22:00:00"));
   v.Moment = ShownMoment{2024, 7, 4, 5, 6, 7};
+  EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.2024 05:06:07")) << "switch off";
   v.Switches.SummerTime = true;
   EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.2024 05:06:07 Sommerzeit"));
-  // Summer time as the place's rules have it: none in 987.
-  v.Moment = ShownMoment{987, 7, 4, 5, 6, 7};
+  EXPECT_EQ(ShownSummerHours(v), 1.0);
+  v.Moment = ShownMoment{987, 7, 4, 5, 6, 7};  // long before any summer time
   EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.987 05:06:07"));
   v.Moment = ShownMoment{2024, 12, 24, 22, 0, 0};
   EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 24.12.2024 22:00:00"));
+  // The place's own rules: summer time in Sydney's January, none in its July.
+  v.Place = Location{"Sydney, AUS", -33.92, 151.19, 10.0, "Australia/Sydney"};
+  v.Moment = ShownMoment{2024, 1, 15, 21, 0, 0};
+  EXPECT_EQ(ShownSummerHours(v), 1.0);
+  v.Moment = ShownMoment{2024, 7, 15, 21, 0, 0};
+  EXPECT_EQ(ShownSummerHours(v), 0.0);
+  EXPECT_EQ(StatusLineText(v), QStringLiteral("Sydney, AUS, 15.07.2024 21:00:00"));
+  v = BaseView();
   const QImage image = Draw(v, Catalogue{});
   int dark = 0;
   for (int y = kH - 20; y < kH - 6; ++y) {

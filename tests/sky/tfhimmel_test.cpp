@@ -19,6 +19,10 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
+// The computer's clock in these tests: 1 July 2024, 22:30:15 UT; in Chemnitz 23:30:15 standard
+// time and 2 July 00:30:15 summer time.
+const QDateTime kComputerClock(QDate(2024, 7, 1), QTime(22, 30, 15), Qt::UTC);
+
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
@@ -26,6 +30,7 @@ class MainWindow : public ::testing::Test {
     if (settings) WriteFile(SettingsFilePath(dir_.path()), *settings);
     auto w = std::make_unique<Tfhimmel>(SmallCatalogue(), dir_.path());
     w->ShowMessage = [this](const QString& m) { messages_ << m; };
+    w->Now = [] { return kComputerClock; };
     w->show();
     return w;
   }
@@ -49,9 +54,11 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
   EXPECT_EQ(w->CB1->currentText(), QStringLiteral("1 Minute"));
   EXPECT_EQ(w->cb2->count(), 288);
   EXPECT_EQ(w->cb2->itemText(265), QStringLiteral("22:05"));
-  const QDate today = QDate::currentDate();
-  EXPECT_EQ(w->View().Moment.Year, today.year());
-  EXPECT_EQ(w->View().Moment.Day, today.day());
+  // Now at the place, the summer-time switch off: Chemnitz's standard time.
+  EXPECT_EQ(w->View().Moment, (ShownMoment{2024, 7, 1, 23, 30, 15}));
+  EXPECT_EQ(w->DE1->date(), QDate(2024, 7, 1));
+  EXPECT_EQ(w->cb2->currentText(), QStringLiteral("23:30"));
+  EXPECT_TRUE(messages_.isEmpty()) << "no message while the time-zone database is there";
   EXPECT_TRUE(w->MenuAction(QStringLiteral("Mondparameter"))->isEnabled());
   EXPECT_TRUE(w->MenuAction(QStringLiteral("Tag- und Nachtgrenze"))->isEnabled());
   EXPECT_TRUE(w->MenuAction(QStringLiteral("Planetenbahnen"))->isEnabled());
@@ -185,6 +192,20 @@ TEST_F(MainWindow, StartStopLeavesRealTimeModeAndDrivesTheTimers) {
   w->cb2->setCurrentIndex(265);
   EXPECT_EQ(w->View().Moment.Hour, 22);
   EXPECT_EQ(w->View().Moment.Minute, 5);
+}
+
+TEST_F(MainWindow, RealTimeShowsThePlacesClockFromTheComputersClock) {
+  const auto w = Open();
+  w->MenuAction(QStringLiteral("Sommerzeit berücksichtigen"))->trigger();
+  w->Timer2Timer();
+  EXPECT_EQ(w->View().Moment, (ShownMoment{2024, 7, 2, 0, 30, 15})) << "Chemnitz, summer time";
+  w->MenuAction(QStringLiteral("Sommerzeit berücksichtigen"))->trigger();
+  w->Timer2Timer();
+  EXPECT_EQ(w->View().Moment, (ShownMoment{2024, 7, 1, 23, 30, 15})) << "Chemnitz, standard time";
+  // Any other place of the list: its own zone (the test list's places are UT + 2 h, no zone name).
+  w->ComboBox1->setCurrentIndex(3);
+  w->Timer2Timer();
+  EXPECT_EQ(w->View().Moment, (ShownMoment{2024, 7, 2, 0, 30, 15}));
 }
 
 TEST_F(MainWindow, DraggingHalfTheWidthTurnsTheViewToTheWest) {

@@ -12,7 +12,7 @@ inline Catalogue SmallCatalogue() {
   for (int i = 0; i < 572; ++i) {
     const QString name = i == 571 ? QStringLiteral("Chemnitz, D") : QStringLiteral("Ort %1, X").arg(i);
     c.PlaceNames << name;
-    c.Places << (i == 571 ? name + QStringLiteral("\t50.836667\t12.854444\t1")
+    c.Places << (i == 571 ? name + QStringLiteral("\t50.836667\t12.854444\t1\tEurope/Berlin")
                           : name + QStringLiteral("\t%1\t%2\t+2").arg(i % 80).arg(i % 170));
   }
   return c;

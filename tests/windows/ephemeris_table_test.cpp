@@ -16,7 +16,7 @@ namespace zenitra {
 namespace {
 
 const QLocale kGerman(QLocale::German);
-const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
 
 InfoWindowMoment At(int y, int mo, int d, int h = 12, int mi = 0, int s = 0) {
   return InfoWindowMoment{y, mo, d, h, mi, s, 1.0, 0.0};

@@ -18,7 +18,8 @@ const QLocale kGerman(QLocale::German);
 Catalogue TwoPlaces() {
   Catalogue c;
   c.PlaceNames << QStringLiteral("Chemnitz, D") << QStringLiteral("Longyearbyen, N");
-  c.Places << QStringLiteral("Chemnitz, D\t50.836667\t12.854444\t1") << QStringLiteral("Longyearbyen, N\t78.22\t15.65\t+1");
+  c.Places << QStringLiteral("Chemnitz, D\t50.836667\t12.854444\t1\tEurope/Berlin")
+           << QStringLiteral("Longyearbyen, N\t78.22\t15.65\t+1\tArctic/Longyearbyen");
   return c;
 }
 

@@ -19,8 +19,8 @@ namespace zenitra {
 namespace {
 
 const QLocale kGerman(QLocale::German);
-const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
-const Location kLongyearbyen{"Longyearbyen, N", 78.22, 15.65, 1.0};
+const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
+const Location kLongyearbyen{"Longyearbyen, N", 78.22, 15.65, 1.0, "Europe/Berlin"};
 
 InfoWindowMoment At(int y, int mo, int d, int h = 12, int mi = 0, int s = 0, double zone = 1.0) {
   return InfoWindowMoment{y, mo, d, h, mi, s, zone, 0.0};
@@ -77,12 +77,12 @@ TEST(MoonParametersText, MoonAndSiderealTimeAreThoseOfTheMomentAtAnyZone) {
   // 09:00 = 0 h UT: Greenwich apparent sidereal time 11.210748 h, plus 139.751407 deg / 15 gives
   // 20:31:39 local sidereal time (mean and apparent differ by under a second); moonrise at
   // 2460379.373343 (UT 20:57:37 of 9 March, local 05:57).
-  const Location adelaide{"Adelaide, AUS", -34.934988, 138.600005, 9.5};
+  const Location adelaide{"Adelaide, AUS", -34.934988, 138.600005, 9.5, "Australia/Adelaide"};
   const QStringList a = Lines(MoonParametersText(At(1993, 2, 12, 14, 58, 0, 9.5), adelaide, kGerman));
   const double percent =
       QString(a[8]).remove(QStringLiteral("Beleuchteter Teil\t")).remove(QStringLiteral(" %")).replace(u',', u'.').toDouble();
   EXPECT_NEAR(percent, 65.23, 1.0) << a[8].toStdString();
-  const Location tokyo{"Tokyo, J", 35.685017, 139.751407, 9.0};
+  const Location tokyo{"Tokyo, J", 35.685017, 139.751407, 9.0, "Asia/Tokyo"};
   const QStringList t = Lines(MoonParametersText(At(2024, 3, 10, 9, 0, 0, 9.0), tokyo, kGerman));
   const QTime sidereal = QTime::fromString(t[4].section(u'\t', -1), QStringLiteral("HH:mm:ss"));
   EXPECT_NEAR(QTime(20, 31, 39).secsTo(sidereal), 0, 2) << t[4].toStdString();

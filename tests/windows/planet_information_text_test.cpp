@@ -15,7 +15,7 @@ namespace zenitra {
 namespace {
 
 const QLocale kGerman(QLocale::German);
-const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0};
+const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
 
 InfoWindowMoment At(int y, int mo, int d, int h = 12, int mi = 0, double zone = 1.0) {
   return InfoWindowMoment{y, mo, d, h, mi, 0, zone, 0.0};
@@ -81,7 +81,7 @@ TEST(PlanetEphemerisText, LightTimeFollowsTheDistance) {
 
 TEST(PlanetEphemerisText, NeverRisingPlanetIsUnsichtbarBothTimes) {
   // Far north in winter a planet south of the equator by more than the colatitude never rises.
-  const Location north{"Nord", 80.0, 15.0, 1.0};
+  const Location north{"Nord", 80.0, 15.0, 1.0, ""};
   int found = 0;
   for (int month = 1; month <= 12; ++month) {
     for (const char* name : {"Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"}) {

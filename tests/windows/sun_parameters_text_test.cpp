@@ -21,7 +21,7 @@ namespace {
 
 const QLocale kGerman(QLocale::German);
 const Location kChemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
-const Location kLongyearbyen{"Longyearbyen, N", 78.22, 15.65, 1.0};
+const Location kLongyearbyen{"Longyearbyen, N", 78.22, 15.65, 1.0, "Arctic/Longyearbyen"};
 
 InfoWindowMoment At(int y, int mo, int d, int h = 12, int mi = 0, int s = 0, double zone = 1.0) {
   return InfoWindowMoment{y, mo, d, h, mi, s, zone, 0.0};

@@ -565,6 +565,31 @@ def standard_offset_hours(zone_name, year=2024):
     return min(offsets)
 
 
+def zone_links():
+    """Link name -> zone name from the tz database's compiled source (tzdata.zi, lines "L target
+    link"). The source names a few places by links (America/Montreal, Europe/Uzhgorod); resolved,
+    every name is a zone of its own that systems without the legacy links still know."""
+    for base in zoneinfo.TZPATH:
+        path = os.path.join(base, "tzdata.zi")
+        if os.path.exists(path):
+            links = {}
+            with open(path, encoding="utf-8") as f:
+                for line in f:
+                    fields = line.split()
+                    if len(fields) == 3 and fields[0] == "L":
+                        links[fields[2]] = fields[1]
+            return links
+    raise ConversionFailure("tzdata.zi not found in the time zone database (install tzdata)")
+
+
+def canonical_zone(zone_name, links):
+    seen = set()
+    while zone_name in links and zone_name not in seen:
+        seen.add(zone_name)
+        zone_name = links[zone_name]
+    return zone_name
+
+
 def build_places(cities, outputs, counts):
     codes = {row[0]: row[1] for row in read_table("vehicle_codes.tsv", 2)}
     german = {(a, b): c for a, b, c in read_table("german_town_names.tsv", 3)}
@@ -600,10 +625,13 @@ def build_places(cities, outputs, counts):
 
     ort, orte = [], []
     continents = {}
+    links = zone_links()
     for c in chosen:
         lat, lng = overrides.get(c["name"], (c["lat"], c["lng"]))
         zone = standard_offset_hours(c["timezone"])
-        ort.append(f"{c['name']}\t{fmt(lat, 6)}\t{fmt(lng, 6)}\t{fmt(zone, 2)}")
+        # The IANA zone name comes last, so readers that take four fields still read the line.
+        zone_name = canonical_zone(c["timezone"], links)
+        ort.append(f"{c['name']}\t{fmt(lat, 6)}\t{fmt(lng, 6)}\t{fmt(zone, 2)}\t{zone_name}")
         orte.append(c["name"])
         area = c["timezone"].split("/")[0]
         continents[area] = continents.get(area, 0) + 1
