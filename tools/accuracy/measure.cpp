@@ -164,6 +164,25 @@ void WriteGroup(std::ostream& out, Group g, const std::string& quantityTitle, co
   out << "\n";
 }
 
+// Rows of the summary at the top of the page: one quantity, both epochs, merged over the labels
+// of a group that `take` accepts.
+std::vector<std::string> gSummary;
+void Summarize(const std::string& title, const Group& g, const std::string& unit, int decimals,
+               const std::function<bool(const std::string&)>& take = [](const std::string&) { return true; }) {
+  std::string row = "| " + title + " |";
+  for (const std::string epoch : {"1900–2100", "1600"}) {
+    Statistic merged;
+    for (const auto& [key, s] : g.Stats) {
+      if (key.second != epoch || !take(key.first)) continue;
+      merged.Cases.insert(merged.Cases.end(), s.Cases.begin(), s.Cases.end());
+    }
+    const Case* w = merged.Worst();
+    row += " " + std::to_string(merged.Cases.size()) + " | " + Cell(merged.Median(), unit, decimals) + " | " +
+           (w ? Cell(std::fabs(w->Error), unit, decimals) : "–") + " |";
+  }
+  gSummary.push_back(row);
+}
+
 void WriteProvenance(std::ostream& out, const Table& t) {
   out << "Reference `tools/accuracy/data/" << t.Name << "`: ";
   for (std::size_t i = 0; i < t.Comments.size() && i < 2; ++i) out << t.Comments[i] << " ";
@@ -227,6 +246,8 @@ void SunEvents(std::ostream& out, const Table& t, const Methods& m) {
          "the window shows only the clock time, so an event of a neighbouring date counts with its clock-time "
          "difference and is also counted in the column \"other date\". A missing or surplus event counts as one day "
          "(86400 s). The last rows call the core functions for the UT day in which the reference event falls.\n\n";
+  Summarize("Sunrise, culmination, sunset: Sun window, clock time of the local date", shown, "s", 1);
+  Summarize("Sunrise, culmination, sunset: core, UT day of the event", core, "s", 1);
   WriteGroup(out, shown, "Event", "s", 1, "other date", [&](const std::string&) { return m.SunEvents; });
   WriteGroup(out, core, "Event", "s", 1, "", [&](const std::string&) { return m.SunEvents; });
 }
@@ -264,6 +285,7 @@ void MoonEvents(std::ostream& out, const Table& t, const Methods& m) {
   out << "Error of the UT instant that the Moon window lists for the UT day beginning at 0h UT of the shown date. "
          "Cases where the program's instant is more than 3 hours from the reference (an event of another day), or "
          "where only one side has an event that day, are not in the statistics but counted under \"apart\".\n\n";
+  Summarize("Moonrise, culmination, moonset (UT, same day)", g, "min", 2);
   WriteGroup(out, g, "Event", "min", 2, "apart", [&](const std::string&) { return m.MoonEvents; });
 }
 
@@ -293,6 +315,11 @@ void MoonDiskTable(std::ostream& out, const Table& t, const Methods& m) {
   WriteProvenance(out, t);
   out << "The Moon window's values are read from its text at the local standard time; the core's from the Moon "
          "series at the UT instant. Fraction in percentage points, distance centre to centre in km.\n\n";
+  const auto window = [](const std::string& l) { return l.find("window") != std::string::npos; };
+  const auto coreOnly = [](const std::string& l) { return l.find("core") != std::string::npos; };
+  Summarize("Moon's illuminated fraction: Moon window", fraction, "pp", 2, window);
+  Summarize("Moon's illuminated fraction: core at the UT instant", fraction, "pp", 2, coreOnly);
+  Summarize("Moon's distance: Moon window", distance, "km", 1, window);
   WriteGroup(out, fraction, "Quantity", "pp", 2, "", [&](const std::string&) { return m.MoonDisk; });
   WriteGroup(out, distance, "Quantity", "km", 1, "", [&](const std::string&) { return m.MoonDisk; });
 }
@@ -327,6 +354,8 @@ void Planets(std::ostream& out, const Table& t, const Methods& m) {
   out << "Angular distance between the program's place (ephemeris table, planet window, map) and the reference, in "
          "arc seconds. \"Apparent of date\" is what the sky shows at that moment (light time, aberration, "
          "precession and nutation); \"geometric J2000\" is the frame the program's method is referred to.\n\n";
+  Summarize("Planets' places against the sky of the moment", ofDate, "\"", 0);
+  Summarize("Planets' places against geometric J2000", j2000, "\"", 0);
   WriteGroup(out, ofDate, "Planet", "\"", 0, "", [&](const std::string&) { return m.Planets; });
   WriteGroup(out, j2000, "Planet", "\"", 0, "", [&](const std::string&) { return m.Planets; });
 }
@@ -379,6 +408,8 @@ void Stars(std::ostream& out, const Table& t, const Methods& m) {
          "with the sky of the moment (precession and nutation applied to the catalogue's J2000 place, no "
          "refraction); the second with the catalogue place taken as it is, which isolates the sidereal time and "
          "the projection from the precession the map leaves out.\n\n";
+  Summarize("Star pixels against the sky of the moment", sky, "px", 2);
+  Summarize("Star pixels against the catalogue place (no precession)", catalogue, "px", 2);
   out << "### Against the sky of the moment\n\n";
   WriteGroup(out, sky, "Zones", "px", 2, "not drawn", [&](const std::string&) { return m.Stars; });
   out << "### Against the catalogue place (no precession)\n\n";
@@ -486,6 +517,10 @@ void Calendar(std::ostream& out, const Table& t, const Methods& m) {
     }
     return std::string();
   };
+  for (const KindGroup& kg : groups) {
+    Summarize("Year calendar: " + kg.Label + " (UT shown)", ut, "min", 2,
+              [&](const std::string& l) { return l == kg.Label; });
+  }
   out << "### Shown time (UT)\n\n";
   WriteGroup(out, ut, "Events", "min", 2, "missing", methodOf);
   for (const auto& [key, text] : missingExample) out << "- missing, " << key.first << ", " << key.second << ", e.g.: " << text << "\n";
@@ -530,7 +565,13 @@ int main(int argc, char** argv) {
            "cases, the median and the largest absolute error, and the worst case so that it can be reproduced. "
            "Local times are standard times of the place's zone (summer time off).\n\n"
         << "Sun: " << methods.Sun << ".\n\n"
-        << body.str();
+        << "## Summary\n\n"
+        << "Absolute errors; the sections below split them by event, planet or zone, name the method and give the "
+           "worst cases.\n\n"
+        << "| Quantity | Cases 1900–2100 | Median | Largest | Cases 1600 | Median | Largest |\n"
+        << "|---|---|---|---|---|---|---|\n";
+    for (const std::string& row : gSummary) out << row << "\n";
+    out << "\n" << body.str();
     if (!out) throw std::runtime_error(std::string("cannot write ") + argv[2]);
   } catch (const std::exception& e) {
     std::cerr << "zenitra_accuracy: " << e.what() << "\n";
