@@ -1,0 +1,208 @@
+// The program's side of the accuracy measurement (see zenitra_side.h). Every call below mirrors
+// what a window or the map does with the same inputs; keep it so when those callers change.
+#include "zenitra_side.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <cmath>
+#include <numbers>
+#include <string_view>
+
+#include "calendars/year_calendar.h"
+#include "core/delta_t.h"
+#include "core/moon_position.h"
+#include "core/sun_position.h"
+#include "core/time_scales.h"
+#include "planets/planet_position.h"
+#include "sky/projection.h"
+#include "sky/sky_state.h"
+#include "windows/moon_parameters_text.h"
+
+namespace accuracy {
+
+namespace {
+
+zenitra::Location LocationOf(const Place& p) {
+  return zenitra::Location{p.Name, p.LatitudeDeg, p.LongitudeDeg, p.ZoneHours};
+}
+
+EventJd SunEventJd(double dateTimeValue) {
+  if (dateTimeValue == zenitra::NoEvent) return std::nullopt;
+  return zenitra::DateTimeToJulianDay(dateTimeValue);
+}
+
+DayEvents SunEventsOfDay(const Place& place, zenitra::DateTimeValue day) {
+  const double west = -place.LongitudeDeg;
+  DayEvents e;
+  e.Rise = SunEventJd(zenitra::SunRise(west, place.LatitudeDeg, day));
+  e.Transit = SunEventJd(zenitra::SunTransit(west, place.LatitudeDeg, day));
+  e.Set = SunEventJd(zenitra::SunSet(west, place.LatitudeDeg, day));
+  return e;
+}
+
+// The number after `title` on the line that begins with it, decimal comma or point.
+double NumberOnLine(const QString& text, const QString& title) {
+  for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+    if (!line.startsWith(title)) continue;
+    QString number;
+    for (const QChar c : line.mid(title.size())) {
+      if (c.isDigit() || c == u'-') number += c;
+      else if (c == u',' || c == u'.') number += u'.';
+      else if (!number.isEmpty() && c != u'\t') break;
+    }
+    return number.toDouble();
+  }
+  return std::nan("");
+}
+
+}  // namespace
+
+DayEvents SunEventsOfLocalDate(const Place& place, int year, int month, int day) {
+  // The Sun window passes the shown local date as the day of the core's event functions.
+  return SunEventsOfDay(place, zenitra::EncodeDate(year, month, day));
+}
+
+DayEvents SunEventsOfUtDay(const Place& place, double dayStartJd) {
+  return SunEventsOfDay(place, std::round(zenitra::JulianDayToDateTime(dayStartJd)));
+}
+
+DayEvents MoonEventsOfLocalDate(const Place& place, int year, int month, int day) {
+  // The Moon window: the UT day that begins at 0h UT of the shown date, events as fractions of it.
+  const double jdU = zenitra::ZoneMidnightJulianDay(year, month, day, place.ZoneHours) + place.ZoneHours / 24.0;
+  DayEvents e;
+  if (const auto m = zenitra::MoonRiseTransitSet(jdU, place.LatitudeDeg, place.LongitudeDeg)) {
+    e.Rise = jdU + m->Rise;
+    e.Transit = jdU + m->Transit;
+    e.Set = jdU + m->Set;
+  }
+  return e;
+}
+
+MoonDisk MoonDiskShown(const Place& place, const LocalTime& t) {
+  const zenitra::InfoWindowMoment moment{place.ZoneHours, t.Day, t.Month, t.Year, t.Hour, t.Minute, t.Second};
+  const QString text = zenitra::MoonParametersText(moment, LocationOf(place), QDate(2026, 1, 1),
+                                                   QLocale(QLocale::German, QLocale::Germany));
+  return MoonDisk{NumberOnLine(text, QStringLiteral("Beleuchteter Teil")),
+                  NumberOnLine(text, QStringLiteral("Erdentfernung"))};
+}
+
+MoonDisk MoonDiskAt(double utJd) {
+  const zenitra::MoonEphemerisValue m = zenitra::MoonEphemeris(utJd);
+  return MoonDisk{m.IlluminatedFraction * 100.0, m.DistanceKm};
+}
+
+Equatorial PlanetPlace(const std::string& name, double utJd) {
+  const zenitra::PlanetPlace p = zenitra::ComputePlanet(name, utJd, 0.0, 0.0, 0.0);
+  return Equatorial{p.RightAscensionDeg, p.DeclinationDeg};
+}
+
+Pixel StarPixel(const Place& place, const LocalTime& t, double raRad, double decRad, double centreAzimuthDeg) {
+  const zenitra::ShownMoment moment{t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second};
+  const zenitra::ProjectionFrame frame =
+      zenitra::MakeProjectionFrame(kMapWidth, kMapHeight, moment, LocationOf(place), centreAzimuthDeg, false);
+  zenitra::ScreenPoint point;
+  const bool visible = zenitra::ProjectToScreen(frame, raRad, decRad, point);
+  return Pixel{visible, static_cast<double>(point.X), static_cast<double>(point.Y)};
+}
+
+Pixel MapPixelOf(double azimuthDeg, double altitudeDeg, double centreAzimuthDeg) {
+  const int cx = kMapWidth / 2;
+  double a = azimuthDeg - centreAzimuthDeg;
+  if (a > 180.0) a -= 360.0;
+  if (a < -180.0) a += 360.0;
+  Pixel p;
+  p.X = cx + a * cx / 90.0;
+  p.Y = (kMapHeight - zenitra::kHorizonOffset) -
+        zenitra::kAltitudeScale * altitudeDeg * std::numbers::pi / 180.0 * kMapHeight;
+  p.Visible = p.X > -10 && p.X < kMapWidth + 10 && p.Y > -10 && p.Y < kMapHeight + 10;
+  return p;
+}
+
+namespace {
+
+struct KindOfText {
+  std::string_view Text;
+  std::string_view Kind;
+};
+constexpr KindOfText kExactTexts[] = {
+    {"Frühlingsanfang", "march_equinox"}, {"Sommeranfang", "june_solstice"},
+    {"Herbstanfang", "september_equinox"}, {"Winteranfang", "december_solstice"},
+    {"Neumond", "new_moon"},              {"Zunehmender Halbmond", "first_quarter"},
+    {"Vollmond", "full_moon"},            {"Abnehmender Halbmond", "last_quarter"},
+    {"Mond im Perigäum", "perigee"},      {"Mond im Apogäum", "apogee"},
+    {"Erde im Perihel", "perihelion"},    {"Erde im Aphel", "aphelion"},
+};
+constexpr KindOfText kPlanetTexts[] = {
+    {" in unterer Konjunktion zur Sonne", "inferior_conjunction"},
+    {" in oberer Konjunktion zur Sonne", "superior_conjunction"},
+    {" in Opposition zur Sonne", "opposition"},
+    {" in Konjunktion zur Sonne", "conjunction"},
+    {" in größter östlicher Elongation", "elongation_east"},
+    {" in größter westlicher Elongation", "elongation_west"},
+};
+constexpr std::string_view kPlanetNames[] = {"Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptun"};
+
+// Kind key and planet of a calendar text; empty kind for the summer-time lines.
+std::pair<std::string, std::string> KindOf(const std::string& text) {
+  for (const KindOfText& k : kExactTexts) {
+    if (text == k.Text) return {std::string(k.Kind), {}};
+  }
+  if (text.find("Sonnenfinsternis") != std::string::npos) return {"solar_eclipse", {}};
+  if (text.find("Mondfinsternis") != std::string::npos || text.find("finsternis des Mondes") != std::string::npos) {
+    return {"lunar_eclipse", {}};
+  }
+  for (const std::string_view planet : kPlanetNames) {
+    if (!text.starts_with(planet)) continue;
+    for (const KindOfText& k : kPlanetTexts) {
+      if (text.compare(planet.size(), k.Text.size(), k.Text) == 0) return {std::string(k.Kind), std::string(planet)};
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+std::vector<CalendarEvent> YearCalendarEvents(int year, double zoneHours) {
+  std::vector<CalendarEvent> out;
+  const auto calendar = zenitra::yearcal::BuildYearCalendar(year, zoneHours);
+  if (!calendar) return out;
+  for (const zenitra::yearcal::CalendarEntry& e : calendar->entries) {
+    auto [kind, body] = KindOf(e.text);
+    if (kind.empty()) continue;
+    out.push_back(CalendarEvent{kind, body, e.instant, e.instant - calendar->deltaTDays, e.text});
+  }
+  return out;
+}
+
+double ProgramDeltaTSeconds(double utJd) { return zenitra::DeltaTSeconds(utJd); }
+
+double LocalMidnightJd(int year, int month, int day, double zoneHours) {
+  return zenitra::ZoneMidnightJulianDay(year, month, day, zoneHours);
+}
+
+Methods MethodTexts() {
+  Methods m;
+  m.Sun = "VSOP87D Earth (all terms), FK5 correction, aberration 20.4898\"/R, IAU 1980 nutation (31 rows)";
+  m.SunEvents = "Meeus ch. 15 (one correction step, h0 = -0.8333 deg) on the Sun above; no Delta T";
+  m.MoonEvents = "Meeus ch. 15 with h0 = +0.125 deg and the parallax from the distance, Moon from Meeus ch. 47 "
+                 "(42/60/47 terms, 4-term nutation), Delta T by a parabola around 1810";
+  m.MoonDisk = "Meeus ch. 47 series (42 longitude, 60 distance, 47 latitude terms); illuminated fraction from the "
+               "phase angle of Meeus ch. 48 (eq. 48.4); argument used as dynamical time without Delta T";
+  m.Planets = "mean orbital elements linear in time (Meeus ch. 31, table 31.A) with a Kepler iteration, short "
+              "correction series for Jupiter to Neptune, linear precession to J2000; no light time, aberration "
+              "or nutation";
+  m.Stars = "catalogue places J2000 (no precession, nutation or aberration), local mean sidereal time, "
+            "linear azimuth/altitude map";
+  m.Seasons = "Meeus ch. 27 (mean instant plus 24 periodic terms)";
+  m.Phases = "Meeus ch. 49 (mean lunation plus periodic and planetary terms)";
+  m.Apsides = "Meeus ch. 50 (instants only, 60 perigee and 32 apogee terms)";
+  m.EarthApsides = "Meeus ch. 38, mean instant only (no periodic terms)";
+  m.Eclipses = "Meeus ch. 54 (greatest eclipse from the syzygy series)";
+  m.PlanetEvents = "Meeus ch. 36 (mean instant plus a short series in the planet's mean anomaly)";
+  m.DeltaT = "Meeus table 10.A from 1620 to 1990, polynomials outside it";
+  return m;
+}
+
+}  // namespace accuracy
