@@ -84,9 +84,12 @@ double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg,
   const double cosPhi = CosDegNormalized(latitudeDeg);
   const double cosH0 = (SinDegNormalized(h0) - sinPhi * SinDegNormalized(p2.Declination)) /
                        (cosPhi * CosDegNormalized(p2.Declination));
-  // Also catches NaN and the infinite quotient at the poles.
-  if (!(cosH0 >= -1.0 && cosH0 <= 1.0)) return NoEvent;
-  const double h0Angle = ArcCosDeg(cosH0);
+  // Also catches NaN and the infinite quotient at the poles. Under the midnight sun (cos H0 < -1)
+  // the Sun still culminates, in full view; in the polar night it stays below the horizon all day
+  // and the window shows no culmination.
+  const bool midnightSun = event == SunEvent::Transit && cosH0 < -1.0 && cosPhi > 1e-6;  // none at a pole
+  if (!(cosH0 >= -1.0 && cosH0 <= 1.0) && !midnightSun) return NoEvent;
+  const double h0Angle = midnightSun ? 0.0 : ArcCosDeg(cosH0);
 
   const double m0Raw = (p2.RightAscension + longitudeWestDeg - theta0) / 360.0;
   double m = 0.0;

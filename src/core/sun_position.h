@@ -46,7 +46,7 @@ void ApparentEquatorial(BodyPosition& p, DateTimeValue t);
 /// Rising, setting and upper culmination of the Sun on the day that begins at `dayStart` (UT,
 /// any instant: a local midnight gives the events of that local day), UT as a DateTimeValue, or
 /// NoEvent when the Sun's centre does not reach the altitude in question that day (for the
-/// culmination: when it stays above or below the horizon all day). Longitude in degrees WEST
+/// culmination: when it stays below the horizon all day; under the midnight sun it culminates). Longitude in degrees WEST
 /// positive, latitude in degrees north positive. Meeus, ch. 15, with Delta T and the corrections
 /// repeated until they fall below 0.1 s.
 [[nodiscard]] double SunRise(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);

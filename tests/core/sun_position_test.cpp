@@ -143,15 +143,17 @@ TEST(SunRiseSetTransit, AgreesWithPublishedAlmanacsToAMinute) {
   }
 }
 
-TEST(SunRiseSetTransit, MidnightSunAndPolarNightAt70NorthGiveNoEvent) {
+TEST(SunRiseSetTransit, MidnightSunCulminatesAndPolarNightHasNoEvent) {
   for (const int day : {20, 25, 28}) {
     const double june = DateTimeOfDate(2024, 6, day);
     const double december = DateTimeOfDate(2024, 12, day);
     for (const double d : {june, december}) {
       EXPECT_EQ(SunRise(-20.0, 70.0, d), NoEvent) << "t " << d;
       EXPECT_EQ(SunSet(-20.0, 70.0, d), NoEvent) << "t " << d;
-      EXPECT_EQ(SunTransit(-20.0, 70.0, d), NoEvent) << "t " << d;
     }
+    EXPECT_EQ(SunTransit(-20.0, 70.0, december), NoEvent) << "t " << december;
+    // Under the midnight sun the Sun culminates near local mean noon, 20 deg east: 10:40 UT.
+    EXPECT_NEAR(SunTransit(-20.0, 70.0, june), june + (12.0 - 20.0 / 15.0) / 24.0, 5.0 * kMinute) << "t " << june;
   }
 }
 

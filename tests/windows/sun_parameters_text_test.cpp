@@ -120,13 +120,17 @@ TEST(SunParametersText, CulminationLiesBetweenSunriseAndSunsetAtLocalMeanNoon) {
       << lines[14].toStdString() << " " << lines[15].toStdString() << " " << lines[16].toStdString();
 }
 
-TEST(SunParametersText, PolarDayAndPolarNightHaveNoEvents) {
+TEST(SunParametersText, PolarDayAndPolarNightHaveNoRisingOrSetting) {
   for (const InfoWindowMoment& m : {At(2024, 6, 21), At(2024, 12, 21)}) {
     const QStringList lines = Lines(SunParametersText(m, kLongyearbyen, kGerman));
     EXPECT_EQ(lines[14], QStringLiteral("Sonnenaufgang\tkein Aufgang")) << m.Month;
     EXPECT_EQ(lines[15], QStringLiteral("Sonnenuntergang\tkein Untergang")) << m.Month;
-    EXPECT_EQ(lines[16], QStringLiteral("Kulmination\tkeine Kulmination")) << m.Month;
   }
+  // The midnight sun still culminates (about 13:00 CEST at 15.65 deg east); the polar night
+  // Sun stays below the horizon.
+  EXPECT_TRUE(Lines(SunParametersText(At(2024, 6, 21), kLongyearbyen, kGerman))[16].startsWith(QStringLiteral("Kulmination\t12:")));
+  EXPECT_EQ(Lines(SunParametersText(At(2024, 12, 21), kLongyearbyen, kGerman))[16],
+            QStringLiteral("Kulmination\tkeine Kulmination"));
 }
 
 TEST(SunParametersText, SolarClockCarriesRoundedMinutesIntoTheHour) {

@@ -12,6 +12,8 @@
 
 #include "calendars/year_calendar.h"
 #include "core/delta_t.h"
+#include "core/local_moment.h"
+#include "core/moon_events.h"
 #include "core/moon_position.h"
 #include "core/sun_position.h"
 #include "core/time_scales.h"
@@ -25,7 +27,8 @@ namespace accuracy {
 namespace {
 
 zenitra::Location LocationOf(const Place& p) {
-  return zenitra::Location{p.Name, p.LatitudeDeg, p.LongitudeDeg, p.ZoneHours};
+  // No zone name: the measurement runs on standard time.
+  return zenitra::Location{p.Name, p.LatitudeDeg, p.LongitudeDeg, p.ZoneHours, ""};
 }
 
 EventJd SunEventJd(double dateTimeValue) {
@@ -60,30 +63,25 @@ double NumberOnLine(const QString& text, const QString& title) {
 }  // namespace
 
 DayEvents SunEventsOfLocalDate(const Place& place, int year, int month, int day) {
-  // The Sun window passes the shown local date as the day of the core's event functions.
-  return SunEventsOfDay(place, zenitra::EncodeDate(year, month, day));
+  // The Sun window: the events of the local day, from local midnight.
+  return SunEventsOfDay(place, zenitra::JulianDayToDateTime(LocalMidnightJd(year, month, day, place.ZoneHours)));
 }
 
 DayEvents SunEventsOfUtDay(const Place& place, double dayStartJd) {
-  return SunEventsOfDay(place, std::round(zenitra::JulianDayToDateTime(dayStartJd)));
+  return SunEventsOfDay(place, zenitra::JulianDayToDateTime(dayStartJd));
 }
 
 DayEvents MoonEventsOfLocalDate(const Place& place, int year, int month, int day) {
-  // The Moon window: the UT day that begins at 0h UT of the shown date, events as fractions of it.
-  const double jdU = zenitra::ZoneMidnightJulianDay(year, month, day, place.ZoneHours) + place.ZoneHours / 24.0;
-  DayEvents e;
-  if (const auto m = zenitra::MoonRiseTransitSet(jdU, place.LatitudeDeg, place.LongitudeDeg)) {
-    e.Rise = jdU + m->Rise;
-    e.Transit = jdU + m->Transit;
-    e.Set = jdU + m->Set;
-  }
-  return e;
+  // The Moon window: the events of the local day, from local midnight.
+  const zenitra::MoonDayEvents m =
+      zenitra::MoonRiseTransitSet(LocalMidnightJd(year, month, day, place.ZoneHours), place.LatitudeDeg, place.LongitudeDeg);
+  const auto jd = [](double v) { return v == zenitra::NoEvent ? EventJd{} : EventJd{v}; };
+  return DayEvents{jd(m.Rise), jd(m.Transit), jd(m.Set)};
 }
 
 MoonDisk MoonDiskShown(const Place& place, const LocalTime& t) {
-  const zenitra::InfoWindowMoment moment{place.ZoneHours, t.Day, t.Month, t.Year, t.Hour, t.Minute, t.Second};
-  const QString text = zenitra::MoonParametersText(moment, LocationOf(place), QDate(2026, 1, 1),
-                                                   QLocale(QLocale::German, QLocale::Germany));
+  const zenitra::InfoWindowMoment moment{t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second, place.ZoneHours, 0.0};
+  const QString text = zenitra::MoonParametersText(moment, LocationOf(place), QLocale(QLocale::German, QLocale::Germany));
   return MoonDisk{NumberOnLine(text, QStringLiteral("Beleuchteter Teil")),
                   NumberOnLine(text, QStringLiteral("Erdentfernung"))};
 }
@@ -179,17 +177,19 @@ std::vector<CalendarEvent> YearCalendarEvents(int year, double zoneHours) {
 double ProgramDeltaTSeconds(double utJd) { return zenitra::DeltaTSeconds(utJd); }
 
 double LocalMidnightJd(int year, int month, int day, double zoneHours) {
-  return zenitra::ZoneMidnightJulianDay(year, month, day, zoneHours);
+  return zenitra::LocalMoment{year, month, day, 0, 0, 0, zoneHours, 0.0}.LocalMidnightJulianDay();
 }
 
 Methods MethodTexts() {
   Methods m;
   m.Sun = "VSOP87D Earth (all terms), FK5 correction, aberration 20.4898\"/R, IAU 1980 nutation (31 rows)";
-  m.SunEvents = "Meeus ch. 15 (one correction step, h0 = -0.8333 deg) on the Sun above; no Delta T";
-  m.MoonEvents = "Meeus ch. 15 with h0 = +0.125 deg and the parallax from the distance, Moon from Meeus ch. 47 "
-                 "(42/60/47 terms, 4-term nutation), Delta T by a parabola around 1810";
+  m.SunEvents = "Meeus ch. 15 on the Sun above at dynamical time (Delta T), h0 = -0.8333 deg, corrections "
+                "repeated to 0.1 s, for the local day";
+  m.MoonEvents = "Meeus ch. 15 with h0 = 0.7275 pi - 34' (pi the horizontal parallax), right ascension "
+                 "interpolated across 0 h, corrections repeated to 0.1 s, for the local day; Moon from Meeus ch. 47 "
+                 "(42/60/47 terms, 4-term nutation) at dynamical time";
   m.MoonDisk = "Meeus ch. 47 series (42 longitude, 60 distance, 47 latitude terms); illuminated fraction from the "
-               "phase angle of Meeus ch. 48 (eq. 48.4); argument used as dynamical time without Delta T";
+               "phase angle of Meeus ch. 48 (eq. 48.4); at the moment's dynamical time (UT + Delta T)";
   m.Planets = "mean orbital elements linear in time (Meeus ch. 31, table 31.A) with a Kepler iteration, short "
               "correction series for Jupiter to Neptune, linear precession to J2000; no light time, aberration "
               "or nutation";
@@ -201,7 +201,8 @@ Methods MethodTexts() {
   m.EarthApsides = "Meeus ch. 38, mean instant only (no periodic terms)";
   m.Eclipses = "Meeus ch. 54 (greatest eclipse from the syzygy series)";
   m.PlanetEvents = "Meeus ch. 36 (mean instant plus a short series in the planet's mean anomaly)";
-  m.DeltaT = "Meeus table 10.A from 1620 to 1990, polynomials outside it";
+  m.DeltaT = "Meeus table 10.A 1620-1900, measured yearly values 1900-2025, Espenak & Meeus (2006) and "
+             "Morrison & Stephenson after, joined without a jump; polynomials before 1620";
   return m;
 }
 
