@@ -2,6 +2,8 @@
 // Projection of the sky onto the map: azimuth runs linearly across the width (180 degrees in all,
 // cx/90 pixels per degree), altitude linearly upwards from a horizon line 28 pixels above the
 // bottom edge (1.2 H pixels per 90 degrees). Azimuth is measured from south, positive towards west.
+#include <array>
+
 #include "core/shared_types.h"
 #include "sky/sky_state.h"
 
@@ -29,6 +31,14 @@ struct ProjectionFrame {
   double SinTheta = 0.0;     ///< sin and cos of Theta
   double CosTheta = 1.0;
   double CentreAzimuth = 0.0;  ///< degrees
+  /// Rows turning a unit vector of the catalogue's equator and equinox J2000 into the local frame
+  /// (x towards the meridian's hour angle 0, y towards hour angle 90 deg west, z to the pole):
+  /// the precession to the moment (Meeus, ch. 21, rigorous) followed by the turn by Theta. The
+  /// stars of 1600 stand 5.6 degrees from their J2000 places.
+  std::array<double, 9> Catalogue{1, 0, 0, 0, -1, 0, 0, 0, 1};
+  /// The same rows for places referred to the equator and equinox of the moment (the Moon, the
+  /// celestial equator and the coordinate grid): the turn by Theta alone.
+  std::array<double, 9> OfDate{1, 0, 0, 0, -1, 0, 0, 0, 1};
 };
 
 /// The shown clock time as a moment of the place: with the summer-time switch on, the clock shows
@@ -45,6 +55,19 @@ struct ProjectionFrame {
                                                   const Location& place, double centreAzimuthDeg,
                                                   bool summerTimeSwitch);
 
+/// Sets the frame's sidereal angle and its two turns: Theta (radians) and the precession from
+/// J2000 to the moment, given in Julian centuries since J2000.
+void SetSkyTurn(ProjectionFrame& frame, double thetaRad, double centuriesSinceJ2000);
+
+/// The catalogue place (right ascension and declination of J2000, radians) of the point that
+/// stands at hour angle h (radians, west positive) and declination delta (radians, of the moment)
+/// in the frame: the inverse of the frame's turns.
+struct CataloguePlace {
+  double AlphaRad = 0.0;
+  double DeltaRad = 0.0;
+};
+[[nodiscard]] CataloguePlace CataloguePlaceAt(const ProjectionFrame& frame, double hourAngleRad, double deltaRad);
+
 /// A pixel position that keeps its last values between projections: a projection that gives up
 /// early leaves x and/or y as they were, and the line layers move the pen to whatever is left.
 struct ScreenPoint {
@@ -52,7 +75,7 @@ struct ScreenPoint {
   int Y = 0;
 };
 
-/// Projects right ascension and declination (radians) into the frame. Returns whether the point is
+/// Projects right ascension and declination (radians, equator and equinox J2000) into the frame. Returns whether the point is
 /// visible. x is stored unless the altitude or the azimuth cannot be formed; y is stored only when x
 /// lies within (-10, W + 10). Non-finite input is never visible and changes nothing.
 bool ProjectToScreen(const ProjectionFrame& frame, double alphaRad, double deltaRad, ScreenPoint& point);
@@ -62,6 +85,10 @@ bool ProjectToScreen(const ProjectionFrame& frame, double alphaRad, double delta
 /// lies on the map: the same values with fewer transcendental calls.
 bool ProjectToScreen(const ProjectionFrame& frame, double sinAlpha, double cosAlpha, double sinDelta,
                      double cosDelta, ScreenPoint& point);
+/// The same for a place referred to the equator and equinox of the moment (no precession).
+bool ProjectOfDateToScreen(const ProjectionFrame& frame, double alphaRad, double deltaRad, ScreenPoint& point);
+bool ProjectOfDateToScreen(const ProjectionFrame& frame, double sinAlpha, double cosAlpha, double sinDelta,
+                           double cosDelta, ScreenPoint& point);
 
 /// Pixel row of an altitude (radians): (H - 28) - 0.763943726841098 h H, rounded half to even.
 [[nodiscard]] int AltitudeRow(int height, double altitudeRad);

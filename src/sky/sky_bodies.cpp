@@ -81,8 +81,13 @@ SkyPlace PlanetSkyPlace(const PlanetEphemeris& e) {
 }
 
 SkyPlace SunSkyPlace(double earthLongitudeDeg) {
+  // The Sun on the ecliptic at the Earth's longitude turned round, referred to the equator of
+  // J2000 with the obliquity 23.4392911 deg (Meeus, eq. 13.3 and 13.4 with latitude 0).
   const double lambda = (earthLongitudeDeg + 180.0) * kPi / 180.0;
-  return {lambda, 0.4092797095926703 * std::sin(lambda)};
+  constexpr double kObliquity = 23.4392911 * kPi / 180.0;
+  double alpha = std::atan2(std::cos(kObliquity) * std::sin(lambda), std::cos(lambda));
+  if (alpha < 0.0) alpha += 2.0 * kPi;
+  return {alpha, std::asin(std::sin(kObliquity) * std::sin(lambda))};
 }
 
 SunDisplayState SunDisplayStateOf(const ProjectionFrame& frame, const SkyPlace& sun, const ScreenPoint& point) {
@@ -145,7 +150,7 @@ SunDisplayState DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& 
     const MoonLowPrecisionValue moon = MoonLowPrecision(jd);
     const double alpha = moon.RightAscension * kPi / 180.0;
     const double delta = moon.Declination * kPi / 180.0;
-    if (ProjectToScreen(frame, alpha, delta, point)) {
+    if (ProjectOfDateToScreen(frame, alpha, delta, point)) {
       if (const std::optional<int> picture = MoonPhasePicture(MoonPhaseStep(alpha, earthLongitude))) {
         DrawPicture(painter, *picture, point.X - 7, point.Y - 7);
       }

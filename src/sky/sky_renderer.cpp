@@ -232,14 +232,16 @@ QString ZodiacSymbol(int sign) {
 }
 
 void DrawPolyline(SkyCanvas& canvas, const ProjectionFrame& frame, const std::vector<SkyPoint>& points,
-                  ScreenPoint& point) {
+                  ScreenPoint& point, bool ofDate) {
   bool penUp = true;
   for (const SkyPoint& p : points) {
     if (p.Separator) {
       penUp = true;
       continue;
     }
-    if (!ProjectToScreen(frame, p.SinAlpha, p.CosAlpha, p.SinDelta, p.CosDelta, point)) penUp = true;
+    const bool visible = ofDate ? ProjectOfDateToScreen(frame, p.SinAlpha, p.CosAlpha, p.SinDelta, p.CosDelta, point)
+                                : ProjectToScreen(frame, p.SinAlpha, p.CosAlpha, p.SinDelta, p.CosDelta, point);
+    if (!visible) penUp = true;
     if (penUp) {
       canvas.MoveTo(point.X, point.Y);
       penUp = false;
@@ -446,13 +448,13 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   // 10. Coordinate grid.
   if (sw.Grid) {
     canvas.SetPen(sky_colours::Grid);
-    for (const std::vector<SkyPoint>& line : geometry.Grid) DrawPolyline(canvas, frame, line, point);
+    for (const std::vector<SkyPoint>& line : geometry.Grid) DrawPolyline(canvas, frame, line, point, true);
     canvas.FlushLines();
   }
   // 11. Celestial equator.
   if (sw.Equator) {
     canvas.SetPen(sky_colours::Equator);
-    DrawPolyline(canvas, frame, geometry.Equator, point);
+    DrawPolyline(canvas, frame, geometry.Equator, point, true);
     canvas.FlushLines();
   }
   // 12. Constellation names.

@@ -148,7 +148,7 @@ struct SkyPoint {
 
 /// The polyline rule: projects the points in order and reports each pen movement to the canvas.
 void DrawPolyline(SkyCanvas& canvas, const ProjectionFrame& frame, const std::vector<SkyPoint>& points,
-                  ScreenPoint& point);
+                  ScreenPoint& point, bool ofDate = false);
 
 /// One constellation label of STAR5: position and the three names.
 struct ConstellationLabel {

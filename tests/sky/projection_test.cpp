@@ -26,10 +26,8 @@ ProjectionFrame Frame(double latitudeDeg, double thetaRad, double centreAzimuth,
   f.Scale = f.CentreX / 90.0;
   f.CosLatitude = std::cos(latitudeDeg * kRad);
   f.SinLatitude = std::sin(latitudeDeg * kRad);
-  f.Theta = thetaRad;
-  f.SinTheta = std::sin(thetaRad);
-  f.CosTheta = std::cos(thetaRad);
   f.CentreAzimuth = centreAzimuth;
+  SetSkyTurn(f, thetaRad, 0.0);  // at J2000: no precession
   return f;
 }
 

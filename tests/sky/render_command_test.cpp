@@ -71,11 +71,11 @@ TEST(RenderCommand, DrawsThePictureAndPrintsTheRegisters) {
   c.PlaceNames = {QStringLiteral("Chemnitz, D")};
   c.Places = {QStringLiteral("Chemnitz, D\t50.836667\t12.854444\t1")};
   // A bright star that culminates in the south at the chosen moment is certainly drawn: take a
-  // declination of +10 degrees and the right ascension of the local sidereal time.
+  // declination of +10 degrees on the meridian.
   const ShownMoment at{2024, 12, 24, 22, 0, 0};
   const Location place{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
-  const double theta = SkySiderealAngle(at, place, false);
-  c.Stars = {CatalogueStar{theta, 0.1745, 1.0, 3}};
+  const CataloguePlace south = CataloguePlaceAt(MakeProjectionFrame(400, 300, at, place, 0.0, false), 0.0, 0.1745);
+  c.Stars = {CatalogueStar{south.AlphaRad, south.DeltaRad, 1.0, 3}};
   c.StarNames = {QStringLiteral("Ori Alpha,Testa")};
   QTemporaryDir dir;
   RenderOptions o;

@@ -142,8 +142,9 @@ TEST(BodiesOnTheMap, SunStateIsReadBackFromTheSunsPixel) {
   const ProjectionFrame f = FrameOf(v);
   PlanetPlace earth;
   ComputePlanet("Erde", f.Moment, 50.836667, 12.854444, 1.0, earth);
-  EXPECT_DOUBLE_EQ(sun.RightAscensionRad, (earth.Ephemeris.HeliocentricLongitude + 180.0) * kRad);
-  EXPECT_DOUBLE_EQ(sun.DeclinationRad, 0.4092797095926703 * std::sin(sun.RightAscensionRad));
+  const SkyPlace expected = SunSkyPlace(earth.Ephemeris.HeliocentricLongitude);
+  EXPECT_DOUBLE_EQ(sun.RightAscensionRad, expected.AlphaRad);
+  EXPECT_DOUBLE_EQ(sun.DeclinationRad, expected.DeltaRad);
   EXPECT_DOUBLE_EQ(sun.AzimuthDeg, (p.x() - f.CentreX) / f.Scale);
   EXPECT_DOUBLE_EQ(sun.AltitudeRad, (p.y() - kH + 28) / (-0.763943726841098 * kH));
   // Sanity against the sky: an hour after true noon near midsummer the Sun stands about 60 degrees
@@ -160,17 +161,23 @@ TEST(BodiesOnTheMap, SunBelowTheHorizonStillHandsOverItsValues) {
   SunDisplayState sun{-1, -1, -1, -1};
   (void)Draw(v, registers, &sun);
   EXPECT_FALSE(RegisterLine(registers, QStringLiteral("Sonne")).has_value());
-  // Early January: ecliptic longitude about 283 degrees, declination about -23 degrees.
-  EXPECT_NEAR(std::fmod(sun.RightAscensionRad / kRad, 360.0), 283.0, 1.0);
+  // 2025-01-03 22:00 UT: right ascension 18h 57m = 284.3 deg, declination -22.8 deg
+  // (Astronomical Almanac 2025, C6).
+  EXPECT_NEAR(sun.RightAscensionRad / kRad, 284.3, 0.4);
   EXPECT_NEAR(sun.DeclinationRad / kRad, -22.7, 0.5);
 }
 
-TEST(SunPlacement, SolsticeLongitudeGivesTheFullAmplitude) {
-  // Earth at heliocentric 270 degrees: the Sun at 90 degrees, declination +23.45 degrees.
+TEST(SunPlacement, EclipticLongitudeBecomesRightAscensionAndDeclination) {
+  // Earth at heliocentric 270 degrees: the Sun at the solstice, right ascension 6 h, declination
+  // the obliquity 23.4392911 degrees (J2000).
   const SkyPlace s = SunSkyPlace(270.0);
-  EXPECT_NEAR(s.DeltaRad / kRad, 23.45, 1e-9);
-  EXPECT_NEAR(s.AlphaRad, 450.0 * kRad, 1e-12) << "not reduced";
+  EXPECT_NEAR(s.DeltaRad / kRad, 23.4392911, 1e-9);
+  EXPECT_NEAR(s.AlphaRad, 90.0 * kRad, 1e-12);
   EXPECT_NEAR(SunSkyPlace(0.0).DeltaRad, 0.0, 1e-12);
+  // Ecliptic longitude 45 degrees: alpha = atan2(cos eps sin 45, cos 45) = 42.536 deg, delta = 16.336
+  // deg (Meeus, eq. 13.3 and 13.4): not the longitude itself (up to 2.5 deg apart).
+  EXPECT_NEAR(SunSkyPlace(225.0).AlphaRad / kRad, 42.5358, 1e-3);
+  EXPECT_NEAR(SunSkyPlace(225.0).DeltaRad / kRad, 16.3361, 1e-3);
 }
 
 TEST(MoonPhase, PictureForEveryStepFromMinus8To8) {

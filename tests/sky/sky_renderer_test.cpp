@@ -28,7 +28,9 @@ double Theta(const SkyView& v) { return MakeProjectionFrame(kW, kH, v.Moment, v.
 // A star on the meridian at the given altitude above the southern horizon, at an hour-angle offset.
 CatalogueStar StarAt(const SkyView& v, double hourAngleDeg, double altitudeDeg, double magnitude, int cls) {
   const double delta = (altitudeDeg - 90.0 + v.Place.LatitudeDeg) * kRad;
-  return CatalogueStar{Theta(v) - hourAngleDeg * kRad, delta, magnitude, static_cast<std::uint8_t>(cls)};
+  const CataloguePlace p = CataloguePlaceAt(MakeProjectionFrame(kW, kH, v.Moment, v.Place, v.CentreAzimuth, false),
+                                            hourAngleDeg * kRad, delta);
+  return CatalogueStar{p.AlphaRad, p.DeltaRad, magnitude, static_cast<std::uint8_t>(cls)};
 }
 
 ScreenPoint Where(const SkyView& v, const CatalogueStar& s) {
