@@ -343,7 +343,8 @@ void Tfhimmel::changeEvent(QEvent* event) {
 void Tfhimmel::FormActivate() {
   if (!firstActivation_) return;
   firstActivation_ = false;
-  // 1.-4. Settings and place.
+  // 1.-4. Settings and place. A write killed before its rename left its temporary file behind.
+  RemoveStaleSettingsFiles(SettingsPath());
   if (const std::optional<SettingsValues> stored = ReadSettingsFile(SettingsPath())) {
     ApplySettings(*stored);
     if (stored->Place.isEmpty()) {
