@@ -9,6 +9,7 @@ packages=(
   zlib1g-dev libjpeg-dev libgif-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -269,7 +269,8 @@ void Tfhimmel::BuildMenu() {
   for (const auto& [caption, show] : windows) {
     QAction* a = more->addAction(QString::fromUtf16(caption));
     actions_.insert(a->text(), a);
-    connect(a, &QAction::triggered, this, [this, show] { (information_.get()->*show)(ShownInfoMoment()); });
+    // clang before 16 cannot capture a structured binding; the init-capture copies the pointer.
+    connect(a, &QAction::triggered, this, [this, show = show] { (information_.get()->*show)(ShownInfoMoment()); });
   }
   AddSwitch(more, QStringLiteral("Galileische Jupitermonde"), &DisplaySwitches::Jupiter);
   AddSwitch(more, QStringLiteral("Venusphase"), &DisplaySwitches::Venus);
