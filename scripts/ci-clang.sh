@@ -7,7 +7,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-clang}
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 scripts/test.sh "$build" -DCMAKE_CXX_COMPILER=clang++ -DZENITRA_SANITIZE=ON -DZENITRA_FUZZ=ON \
   -DZENITRA_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -12,7 +12,6 @@ targets=(fuzz_settings fuzz_catalogue fuzz_dates fuzz_command_line fuzz_year_cal
 
 cmake --build "$build" --target "${targets[@]}"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 findings="$build/fuzz-findings"
 mkdir -p "$findings"
@@ -30,7 +29,8 @@ for t in "${targets[@]}"; do
   if "$build/fuzz/$t" "${options[@]}" "$work/$t" "fuzz/corpus/$t" >"$work/$t.log" 2>&1; then
     summary+=("$t: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$work/$t.log" | tail -1)")
   else
-    tail -60 "$work/$t.log"
+    grep -E 'runtime error|ERROR:|SUMMARY:' "$work/$t.log" | head -5 || true
+    tail -40 "$work/$t.log"
     failed+=("$t")
     summary+=("$t: FINDING (see $findings/)")
   fi
