@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <array>
 #include <cstdint>
 
