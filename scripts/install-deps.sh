@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core
   "$@"
   tzdata  # the time-zone database: summer time of every place (QTimeZone)
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

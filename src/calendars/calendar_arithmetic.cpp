@@ -62,16 +62,16 @@ JulianDay CalendarToJulianDay(int year, int month, int day, int hour, int minute
                              ? (y + 4716) / 4 - 1181            // Julian calendar
                              : y / 400 - y / 100 + y / 4;      // Gregorian calendar
   const double h = hour / 24.0 + minute / 1440.0 + second / 86400.0 - zoneHours / 24.0;
-  const double jd = static_cast<double>(365 * y + b) + 1720996.5 + static_cast<double>(Trunc(30.6001 * (m + 1))) +
-                    day + h;
+  const double midnight =
+      static_cast<double>(365 * y + b) + 1720996.5 + static_cast<double>(Trunc(30.6001 * (m + 1))) + day;
+  const double jd = midnight + h;
   const double ymd = static_cast<double>(y) + static_cast<double>(m) / 100.0 + day / 10000.0;
   if (ymd > 1582.1004 && ymd < 1582.10145) return -1.0;
   if (!(jd >= 0.0 && jd < kLastJulianDay)) return -1.0;
-  if (h >= 0.0 && h < 1.0) {
-    // The date must survive the round trip; a time outside the day moves it legitimately.
-    const auto back = JulianDayToCalendarTime(jd, 0.0);
-    if (!back || back->year != year || back->month != month || back->day != day) return -1.0;
-  }
+  // The date itself must survive the round trip (noon of it, so that 1 January 4713 BC, which
+  // begins at JD -0.5, is still a date); the time and the zone may move the instant to another day.
+  const auto back = JulianDayToCalendarTime(midnight + 0.5, 0.0);
+  if (!back || back->year != year || back->month != month || back->day != day) return -1.0;
   return jd;
 }
 
@@ -142,6 +142,8 @@ int WeekdayOf(JulianDay jd) {
 }
 
 std::string ShortDateText(int year, int month, double day) {
+  // Beyond +-2^62 the day is no date (and not representable as the integer printed).
+  if (!(std::fabs(day) < 0x1p62)) return {};
   return std::to_string(static_cast<long long>(std::trunc(day))) + "." + std::to_string(month) + "." +
          std::to_string(year % 100);
 }

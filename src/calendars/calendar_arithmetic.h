@@ -65,6 +65,7 @@ struct DateWithFraction {
 /// 1 Monday .. 7 Sunday, for jd >= -0.5; 0 for a non-finite or huge jd.
 [[nodiscard]] int WeekdayOf(JulianDay jd);
 /// "d.m.yy" without leading zeros and with the year modulo 100: 5 March 2012 gives "5.3.12".
+/// Empty for a non-finite day or one beyond 2^62.
 [[nodiscard]] std::string ShortDateText(int year, int month, double day);
 /// Delta T = TT - UT in seconds for t Julian centuries since J2000.
 [[nodiscard]] double DeltaT(double t);

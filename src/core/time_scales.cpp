@@ -24,13 +24,13 @@ struct ShiftedDate {
   std::int64_t m;
 };
 ShiftedDate ShiftAndCheck(int year, int month, int day, bool gregorian) {
+  if (month < 1 || month > 12) throw ConversionError();  // 13 and 14 are not next year's Jan and Feb
   std::int64_t y = year;
   std::int64_t m = month;
   if (m < 3) {
     m += 12;
     y -= 1;
   }
-  if (m < 3 || m > 14) throw ConversionError();
   int last = 31;
   if (m == 4 || m == 6 || m == 9 || m == 11) {
     last = 30;
@@ -76,7 +76,7 @@ double ReduceHours(double s) {
 
 // Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant, "chrono-compatible low-level
 // date algorithms", days_from_civil).
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
+std::int64_t DaysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
   y -= m <= 2 ? 1 : 0;
   const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
   const std::int64_t yoe = y - era * 400;
@@ -88,6 +88,7 @@ std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
 }  // namespace
 
 DateTimeValue EncodeDate(int year, int month, int day) {
+  if (month < 1 || month > 12) throw ConversionError();
   // 1899-12-30 is day 0 of the DateTimeValue count; 1970-01-01 is day 25569.
   return static_cast<double>(DaysFromCivil(year, month, day) + 25569);
 }
@@ -209,10 +210,11 @@ constexpr int kMonthLengths[11] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30}; 
 
 int DayNumber(int day, int month, int year) {
   if (month < 1 || month > 12) throw ConversionError();
-  int n = day;
+  std::int64_t n = day;  // 64 bits: a day near INT_MAX must not overflow while the months are added
   for (int i = 0; i < month - 1; ++i) n += kMonthLengths[i];
   if (IsLeapYear(year) && month > 2) n += 1;
-  return n;
+  if (n > std::numeric_limits<int>::max()) throw ConversionError();
+  return static_cast<int>(n);
 }
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }

@@ -41,7 +41,9 @@ struct StartupConstants {
 /// JulianDay of the Gregorian switch, 1582-10-15 0h.
 inline constexpr JulianDay CalendarSwitchJD = 2299160.5;
 
-/// The platform's date encoding: DateTimeValue of 0h of a proleptic Gregorian date.
+/// The platform's date encoding: DateTimeValue of 0h of a proleptic Gregorian date. A day outside
+/// its month counts on from the first (day 0 is the last day of the previous month); throws
+/// ConversionError for a month outside 1..12.
 [[nodiscard]] DateTimeValue EncodeDate(int year, int month, int day);
 
 [[nodiscard]] JulianDay DateTimeToJulianDay(DateTimeValue t);
@@ -84,7 +86,8 @@ inline constexpr JulianDay CalendarSwitchJD = 2299160.5;
 /// (with the quadratic term). NaN when an input is not finite or the quadratic term overflows.
 [[nodiscard]] double SiderealTimeHours(JulianDay jd0, double utHours, double longitudeDeg);
 
-/// Day of the year, 1..366. Throws ConversionError for a month outside 1..12.
+/// Day of the year, 1..366. A day outside its month counts on (day 0 of March is the last day of
+/// February). Throws ConversionError for a month outside 1..12 or a count beyond the int range.
 [[nodiscard]] int DayNumber(int day, int month, int year);
 /// Gregorian leap-year rule.
 [[nodiscard]] bool IsLeapYear(int year);

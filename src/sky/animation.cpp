@@ -36,26 +36,9 @@ double AnimationStepDays(int index) {
 }
 
 ShownMoment AdvanceMoment(const ShownMoment& m, double direction, double stepDays) {
-  // v counts days so that its fraction is the clock time of day.
-  double v = JulianDayOfDate(m.Year, m.Month, m.Day) + m.Hour / 24.0 + m.Minute / 24.0 / 60.0 +
-             m.Second / 24.0 / 3600.0 - 0.5;
-  v += direction * stepDays;
-  if (!std::isfinite(v) || std::fabs(v) > 1e11) throw ConversionError();
-  double day = std::floor(v);
-  long long seconds = std::llround((v - day) * 86400.0);
-  if (seconds >= 86400) {
-    day += 1.0;
-    seconds -= 86400;
-  }
-  const CivilDate date = DateOfJulianDay(day + 0.5);
-  ShownMoment r;
-  r.Year = date.year;
-  r.Month = date.month;
-  r.Day = date.day;
-  r.Hour = static_cast<int>(seconds / 3600);
-  r.Minute = static_cast<int>(seconds / 60 % 60);
-  r.Second = static_cast<int>(seconds % 60);
-  return r;
+  // Steps on the shown clock; the zone plays no part in clock arithmetic.
+  const LocalMoment clock{m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second, 0.0, 0.0};
+  return ClockOf(clock.ShiftedByDays(direction * stepDays));
 }
 
 int TimerIntervalForSpeed(double speed) {

@@ -68,6 +68,11 @@ int RunCommandLine(int argc, char** argv) {
   QTextStream out(stdout);
   QTextStream err(stderr);
   const QStringList args = QCoreApplication::arguments().mid(1);
+  // Qt takes its own options ("-platform offscreen") out of the list; nothing may be left.
+  if (args.isEmpty()) {
+    err << QStringLiteral("Es fehlt ein Befehl. Hilfe: zenitra --help\n");
+    return 2;
+  }
   if (args.first() == QStringLiteral("--help") || args.first() == QStringLiteral("-h")) {
     out << zenitra::CommandLineHelp() << zenitra::InformationCommandsHelp();
     return 0;

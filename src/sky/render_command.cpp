@@ -73,21 +73,24 @@ QString CommandLineHelp() {
 }
 
 std::variant<RenderOptions, QString> ParseRenderArguments(const QStringList& args) {
+  static const QStringList withValue = {QStringLiteral("--place"), QStringLiteral("--azimuth"), QStringLiteral("--at"),
+                                        QStringLiteral("--size"),  QStringLiteral("--set"),     QStringLiteral("-o")};
   RenderOptions o;
   for (qsizetype i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
+    // An option name where the value should be means the value was left out ("--at -o x.png");
+    // values may still begin with '-' ("--azimuth -90", "--at -500-03-01T12:00").
     const auto value = [&]() -> std::optional<QString> {
-      if (i + 1 >= args.size()) return std::nullopt;
+      if (i + 1 >= args.size() || withValue.contains(args[i + 1]) || args[i + 1] == QStringLiteral("--registers")) {
+        return std::nullopt;
+      }
       return args[++i];
     };
     if (a == QStringLiteral("--registers")) {
       o.PrintRegisters = true;
       continue;
     }
-    const bool known = a == QStringLiteral("--place") || a == QStringLiteral("--at") ||
-                       a == QStringLiteral("--azimuth") || a == QStringLiteral("--size") ||
-                       a == QStringLiteral("--set") || a == QStringLiteral("-o");
-    if (!known) return QStringLiteral("Unbekanntes Argument \"%1\".").arg(a);
+    if (!withValue.contains(a)) return QStringLiteral("Unbekanntes Argument \"%1\".").arg(a);
     const std::optional<QString> v = value();
     if (!v) return QStringLiteral("Nach \"%1\" fehlt ein Wert.").arg(a);
     if (a == QStringLiteral("--place")) {

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <array>
 #include <cstdint>
 
@@ -123,12 +125,46 @@ QString ValueText(const SettingsValues& values, Key k) {
   return {};
 }
 
+bool IsQuoted(const QString& value) {
+  return value.size() >= 2 && ((value.front() == u'"' && value.back() == u'"') ||
+                               (value.front() == u'\'' && value.back() == u'\''));
+}
+
 QString StripQuotes(QString value) {
-  if (value.size() >= 2 && ((value.front() == u'"' && value.back() == u'"') ||
-                            (value.front() == u'\'' && value.back() == u'\''))) {
-    value = value.mid(1, value.size() - 2);
-  }
+  if (IsQuoted(value)) value = value.mid(1, value.size() - 2);
   return value;
+}
+
+// The place as written: quoted when reading would otherwise trim or unquote it.
+QString PlaceText(QString place) {
+  place.replace(u'\n', u' ');
+  if (place != place.trimmed() || IsQuoted(place)) place = u'"' + place + u'"';
+  return place;
+}
+
+// The name of a section header line "[name]" (trimmed), or nothing for any other line.
+std::optional<QString> SectionName(const QString& trimmedLine) {
+  if (!trimmedLine.startsWith(u'[')) return std::nullopt;
+  const qsizetype close = trimmedLine.indexOf(u']');
+  return (close > 0 ? trimmedLine.mid(1, close - 1) : trimmedLine.mid(1)).trimmed();
+}
+
+bool IsOwnSection(const QString& name) { return name.compare(QLatin1String(kSettingsSection), Qt::CaseInsensitive) == 0; }
+
+// Whether a trimmed line of the own section sets one of the 22 keys (whatever its value).
+bool IsKnownKeyLine(const QString& trimmedLine) {
+  const qsizetype eq = trimmedLine.indexOf(u'=');
+  return eq > 0 && FindKey(trimmedLine.left(eq).trimmed()).has_value();
+}
+
+// Valid UTF-8 (no overlong forms, surrogates or truncated sequences) with at least one byte >= 0x80.
+bool IsNonAsciiUtf8(const QByteArray& bytes) {
+  bool nonAscii = false;
+  for (char c : bytes) nonAscii = nonAscii || static_cast<unsigned char>(c) >= 0x80;
+  if (!nonAscii) return false;
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  (void)QString(decoder(bytes));
+  return !decoder.hasError();
 }
 
 }  // namespace
@@ -138,15 +174,13 @@ QStringList SettingsKeys() { return KeyNames(); }
 SettingsValues ParseSettings(const QByteArray& fileBytes) {
   SettingsValues result;
   std::array<bool, static_cast<int>(Key::Count)> seen{};
-  const QString text = DecodeWindows1252(fileBytes);
+  const QString text = DecodeSettingsText(fileBytes);
   bool inSection = false;
   for (QStringView rawLine : QStringView(text).split(u'\n')) {
     const QString line = rawLine.trimmed().toString();
     if (line.isEmpty() || line.startsWith(u';')) continue;
-    if (line.startsWith(u'[')) {
-      const qsizetype close = line.indexOf(u']');
-      const QString name = (close > 0 ? line.mid(1, close - 1) : line.mid(1)).trimmed();
-      inSection = name.compare(QLatin1String(kSettingsSection), Qt::CaseInsensitive) == 0;
+    if (const std::optional<QString> name = SectionName(line)) {
+      inSection = IsOwnSection(*name);
       continue;
     }
     if (!inSection) continue;
@@ -161,13 +195,53 @@ SettingsValues ParseSettings(const QByteArray& fileBytes) {
   return result;
 }
 
-QByteArray SerializeSettings(const SettingsValues& values) {
-  QString text = QStringLiteral("[%1]\r\n").arg(QLatin1String(kSettingsSection));
+QByteArray SerializeSettings(const SettingsValues& values, const QByteArray& previousFile) {
+  QString own = QStringLiteral("[%1]\r\n").arg(QLatin1String(kSettingsSection));
   const QStringList& names = KeyNames();
   for (int i = 0; i < names.size(); ++i) {
-    text += names[i] + u'=' + ValueText(values, static_cast<Key>(i)) + QStringLiteral("\r\n");
+    const auto key = static_cast<Key>(i);
+    own += names[i] + u'=' + (key == Key::Place ? PlaceText(values.Place) : ValueText(values, key)) +
+           QStringLiteral("\r\n");
   }
-  return EncodeWindows1252(text);
+  // The previous file line by line: the own block replaces the first own section header and the
+  // 22 keys wherever they stand; everything else stays as it was.
+  QString text;
+  bool ownWritten = false;
+  bool inOwnSection = false;
+  QStringList lines = DecodeSettingsText(previousFile).split(u'\n');
+  if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();  // after the final line end
+  for (QString& line : lines) {
+    if (line.endsWith(u'\r')) line.chop(1);
+    const QString trimmed = line.trimmed();
+    if (const std::optional<QString> name = SectionName(trimmed)) {
+      inOwnSection = IsOwnSection(*name);
+      if (inOwnSection && !ownWritten) {
+        text += own;
+        ownWritten = true;
+        continue;
+      }
+    } else if (inOwnSection && IsKnownKeyLine(trimmed)) {
+      continue;
+    }
+    text += line + QStringLiteral("\r\n");
+  }
+  if (!ownWritten) text += own;
+  return EncodeSettingsText(text);
+}
+
+QString DecodeSettingsText(const QByteArray& bytes) {
+  if (IsNonAsciiUtf8(bytes)) {
+    QStringDecoder utf8(QStringDecoder::Utf8);  // drops a leading byte order mark
+    return utf8(bytes);
+  }
+  return DecodeWindows1252(bytes);
+}
+
+QByteArray EncodeSettingsText(const QString& text) {
+  const QByteArray windows = EncodeWindows1252(text);
+  if (DecodeWindows1252(windows) == text && !IsNonAsciiUtf8(windows)) return windows;
+  // With a byte order mark, so that a text beginning with U+FEFF keeps it.
+  return "\xEF\xBB\xBF" + text.toUtf8();
 }
 
 bool SetSettingsKey(SettingsValues& values, const QString& key, const QString& value) {
@@ -198,13 +272,26 @@ std::optional<QString> WriteSettingsFile(const QString& path, const SettingsValu
     return QStringLiteral("Der Ordner \"%1\" für die Einstellungen konnte nicht angelegt werden.")
         .arg(QDir::toNativeSeparators(folder));
   }
+  QByteArray previous;
+  if (QFile old(path); QFileInfo(path).isFile() && old.open(QIODevice::ReadOnly)) previous = old.read(kMaxReadBytes);
   QSaveFile file(path);
-  const QByteArray bytes = SerializeSettings(values);
+  const QByteArray bytes = SerializeSettings(values, previous);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
     return QStringLiteral("Die Einstellungen konnten nicht in \"%1\" gespeichert werden: %2")
         .arg(QDir::toNativeSeparators(path), file.errorString());
   }
   return std::nullopt;
+}
+
+int RemoveStaleSettingsFiles(const QString& path) {
+  const QFileInfo info(path);
+  static const QRegularExpression temporary(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
+  QDir folder = info.absoluteDir();
+  int removed = 0;
+  for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
+    if (temporary.match(name.mid(info.fileName().size())).hasMatch() && folder.remove(name)) ++removed;
+  }
+  return removed;
 }
 
 QByteArray EncodeWindows1252(const QString& text) {

@@ -284,20 +284,15 @@ QString StatusLineText(const SkyView& view) {
   QString text = QString::fromStdString(view.Place.Name) + QStringLiteral(", ");
   const ShownMoment& m = view.Moment;
   try {
-    const double v = JulianDayOfDate(m.Year, m.Month, m.Day) + m.Hour / 24.0 + m.Minute / 24.0 / 60.0 +
-                     m.Second / 24.0 / 3600.0 - 0.5;
-    const CivilDate date = DateOfJulianDay(v + 0.5);
-    // The time of day from the fraction of v, to the millisecond as a clock shows it.
-    const double fraction = v - std::floor(v);
-    const long long ms = std::llround(fraction * 86400000.0);
-    const long long s = std::min(ms / 1000, 86399LL);
+    // The clock reading brought into range by the calendar (a day beyond its month moves on).
+    const LocalMoment c = LocalMoment{m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second, 0.0, 0.0}.ShiftedByDays(0.0);
     text += QStringLiteral("%1.%2.%3 %4:%5:%6")
-                .arg(date.day, 2, 10, QChar(u'0'))
-                .arg(date.month, 2, 10, QChar(u'0'))
-                .arg(date.year)
-                .arg(s / 3600, 2, 10, QChar(u'0'))
-                .arg(s / 60 % 60, 2, 10, QChar(u'0'))
-                .arg(s % 60, 2, 10, QChar(u'0'));
+                .arg(c.Day, 2, 10, QChar(u'0'))
+                .arg(c.Month, 2, 10, QChar(u'0'))
+                .arg(c.Year)
+                .arg(c.Hour, 2, 10, QChar(u'0'))
+                .arg(c.Minute, 2, 10, QChar(u'0'))
+                .arg(c.Second, 2, 10, QChar(u'0'));
   } catch (const ConversionError&) {
     // A moment outside the calendar's range shows only the place.
   }

@@ -272,7 +272,8 @@ void Tfhimmel::BuildMenu() {
   for (const auto& [caption, show] : windows) {
     QAction* a = more->addAction(QString::fromUtf16(caption));
     actions_.insert(a->text(), a);
-    connect(a, &QAction::triggered, this, [this, show] { (information_.get()->*show)(ShownInfoMoment()); });
+    // clang before 16 cannot capture a structured binding; the init-capture copies the pointer.
+    connect(a, &QAction::triggered, this, [this, show = show] { (information_.get()->*show)(ShownInfoMoment()); });
   }
   AddSwitch(more, QStringLiteral("Galileische Jupitermonde"), &DisplaySwitches::Jupiter);
   AddSwitch(more, QStringLiteral("Venusphase"), &DisplaySwitches::Venus);
@@ -345,7 +346,8 @@ void Tfhimmel::changeEvent(QEvent* event) {
 void Tfhimmel::FormActivate() {
   if (!firstActivation_) return;
   firstActivation_ = false;
-  // 1.-4. Settings and place.
+  // 1.-4. Settings and place. A write killed before its rename left its temporary file behind.
+  RemoveStaleSettingsFiles(SettingsPath());
   if (const std::optional<SettingsValues> stored = ReadSettingsFile(SettingsPath())) {
     ApplySettings(*stored);
     if (stored->Place.isEmpty()) {

@@ -93,8 +93,11 @@ std::variant<InformationOptions, QString> ParseInformationArguments(const QStrin
     if (args[i] != QStringLiteral("--place") && args[i] != QStringLiteral("--at")) {
       return QStringLiteral("Unbekanntes Argument \"%1\".").arg(args[i]);
     }
-    renderArgs << args[i];
-    if (i + 1 < args.size()) renderArgs << args[++i];
+    if (i + 1 >= args.size() || args[i + 1] == QStringLiteral("--place") || args[i + 1] == QStringLiteral("--at")) {
+      return QStringLiteral("Nach \"%1\" fehlt ein Wert.").arg(args[i]);
+    }
+    renderArgs << args[i] << args[i + 1];
+    ++i;
   }
   renderArgs << QStringLiteral("-o") << QStringLiteral("-");
   const auto parsed = ParseRenderArguments(renderArgs);

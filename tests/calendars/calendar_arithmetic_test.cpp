@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -28,6 +29,11 @@ TEST(CalendarToJulianDay, MarksInvalidDatesWithMinusOne) {
   EXPECT_EQ(CalendarToJulianDay(-4714, 6, 1, 0, 0, 0, 0.0), -1.0);
   EXPECT_EQ(CalendarToJulianDay(40000, 6, 1, 0, 0, 0, 0.0), -1.0);
   EXPECT_EQ(CalendarToJulianDay(2024, 13, 1, 0, 0, 0, 0.0), -1.0);
+  // A time or zone that moves the instant into another day does not make a bad date good.
+  EXPECT_EQ(CalendarToJulianDay(2023, 2, 30, 0, 0, 0, +1.0), -1.0);
+  EXPECT_EQ(CalendarToJulianDay(2023, 4, 31, 23, 0, 0, -2.0), -1.0);
+  EXPECT_EQ(CalendarToJulianDay(2023, 1, 0, 25, 0, 0, 0.0), -1.0);
+  EXPECT_EQ(CalendarToJulianDay(2023, 1, INT_MAX, 0, 0, 0, 0.0), -1.0);
   EXPECT_NE(CalendarToJulianDay(2024, 2, 29, 0, 0, 0, 0.0), -1.0);
 }
 
@@ -111,6 +117,11 @@ TEST(ShortDateText, DropsLeadingZeros) {
   EXPECT_EQ(ShortDateText(2012, 3, 5.0), "5.3.12");
   EXPECT_EQ(ShortDateText(2005, 1, 1.75), "1.1.5");
   EXPECT_EQ(ShortDateText(2005, 3, 20.2), "20.3.5");
+  // No date at all: empty rather than an undefined conversion.
+  for (double day : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::quiet_NaN(), 1e300}) {
+    EXPECT_EQ(ShortDateText(2005, 3, day), "") << "day " << day;
+  }
 }
 
 // Published Delta T: measured values of 1 January (U.S. Naval Observatory / IERS, as in The

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -78,7 +79,9 @@ TEST(JulianDay, InvalidDatesRaiseTheConversionError) {
   const struct {
     int y, m, d;
   } invalid[] = {{1582, 10, 5}, {1582, 10, 10}, {1582, 10, 14}, {1900, 2, 29}, {2023, 2, 29}, {2024, 4, 31},
-                 {2024, 1, 0},  {2024, 1, 32},  {2024, 15, 1},  {2024, -10, 1}};
+                 {2024, 1, 0},  {2024, 1, 32},  {2024, 15, 1},  {2024, -10, 1},
+                 // Months 13 and 14 are not January and February of the next year.
+                 {-2, 14, 8},   {2023, 13, 1},  {2024, 0, 1},   {2024, 1, INT_MAX}};
   for (const auto& date : invalid) {
     try {
       (void)JulianDayOfDate(date.y, date.m, date.d);
@@ -211,6 +214,12 @@ TEST(DayNumber, CountsTheDaysOfTheYear) {
   EXPECT_EQ(DayNumber(1, 3, 2024), 61);
   EXPECT_THROW((void)DayNumber(1, 13, 2024), ConversionError);
   EXPECT_THROW((void)DayNumber(1, 0, 2024), ConversionError);
+  // A day outside its month counts on, as the day-night window enters it; past the int range it
+  // is refused instead of overflowing.
+  EXPECT_EQ(DayNumber(0, 3, 2023), 59);
+  EXPECT_EQ(DayNumber(INT_MIN, 1, 2023), INT_MIN);
+  EXPECT_THROW((void)DayNumber(INT_MAX, 2, 2024), ConversionError);
+  EXPECT_THROW((void)DayNumber(INT_MAX - 30, 12, 2024), ConversionError);
   // Against counting day by day through a whole Gregorian cycle.
   for (int year = 2000; year < 2400; ++year) {
     int count = 0;
@@ -265,6 +274,12 @@ TEST(EncodeDate, CountsDaysFromDecember30Of1899) {
   EXPECT_EQ(EncodeDate(1923, 1, 17), 8418.0);
   EXPECT_EQ(EncodeDate(2000, 1, 1), 36526.0);
   EXPECT_EQ(EncodeDate(1800, 1, 1), DateTimeOfDate(1800, 1, 1));
+  // A day outside its month counts on from the first; any int day is a whole number of days.
+  EXPECT_EQ(EncodeDate(2000, 3, 0), EncodeDate(2000, 2, 29));
+  EXPECT_EQ(EncodeDate(2000, 1, INT_MAX), 36526.0 + (INT_MAX - 1.0));
+  EXPECT_EQ(EncodeDate(INT_MIN, 1, 1), EncodeDate(INT_MIN, 1, INT_MIN) - (INT_MIN - 1.0));
+  EXPECT_THROW((void)EncodeDate(2000, 13, 1), ConversionError);
+  EXPECT_THROW((void)EncodeDate(2000, INT_MAX, 1), ConversionError);
 }
 
 }  // namespace

@@ -64,6 +64,23 @@ TEST(RenderArguments, BadArgumentsGiveAClearMessage) {
   }
   EXPECT_TRUE(std::get<QString>(ParseRenderArguments({QStringLiteral("--set"), QStringLiteral("Farbe=1"), QStringLiteral("-o"), QStringLiteral("x.png")}))
                   .contains(QStringLiteral("Farbe=1")));
+  // An option without its value is named, not the option that follows it.
+  const struct {
+    QStringList args;
+    QString named;
+  } missing[] = {
+      {{QStringLiteral("--at"), QStringLiteral("-o"), QStringLiteral("x.png")}, QStringLiteral("\"--at\"")},
+      {{QStringLiteral("--place"), QStringLiteral("--registers"), QStringLiteral("-o"), QStringLiteral("x.png")}, QStringLiteral("\"--place\"")},
+      {{QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--set")}, QStringLiteral("\"--set\"")},
+      {{QStringLiteral("--size"), QStringLiteral("640x480"), QStringLiteral("-o")}, QStringLiteral("\"-o\"")},
+  };
+  for (const auto& row : missing) {
+    const auto parsed = ParseRenderArguments(row.args);
+    ASSERT_TRUE(std::holds_alternative<QString>(parsed)) << "input " << row.args.join(u' ').toStdString();
+    EXPECT_TRUE(std::get<QString>(parsed).contains(row.named))
+        << "input " << row.args.join(u' ').toStdString() << " gave " << std::get<QString>(parsed).toStdString()
+        << ", expected it to name " << row.named.toStdString();
+  }
 }
 
 TEST(RenderCommand, DrawsThePictureAndPrintsTheRegisters) {

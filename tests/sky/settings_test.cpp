@@ -132,6 +132,85 @@ TEST(SettingsFile, Windows1252RoundTripOfEveryByte) {
   EXPECT_EQ(EncodeWindows1252(QStringLiteral("Ω")), QByteArray("?"));
 }
 
+TEST(SettingsFile, HandWrittenUtf8IsReadAsUtf8AndWindows1252StaysWindows1252) {
+  const struct {
+    QByteArray bytes;
+    QString place;
+  } rows[] = {
+      {"[Zenitra]\r\nOrt=K\xF6ln, D\r\n", QStringLiteral("Köln, D")},              // Windows-1252
+      {"[Zenitra]\nOrt=K\xC3\xB6ln, D\n", QStringLiteral("Köln, D")},               // UTF-8
+      {"\xEF\xBB\xBF[Zenitra]\nOrt=K\xC3\xB6ln, D\n", QStringLiteral("Köln, D")},   // UTF-8 with mark
+      {"[Zenitra]\nOrt=\xC5\x81\xC3\xB3" "d\xC5\xBA\n", QStringLiteral("Łódź")},      // not in the code page
+      // Not valid UTF-8 as a whole (a lone 0xF6), so every byte is Windows-1252.
+      {"[Zenitra]\nOrt=K\xC3\xB6ln \xF6\n", QStringLiteral("KÃ¶ln ö")},
+      {"[Zenitra]\nOrt=\xC0\xAF\n", QStringLiteral("À¯")},  // overlong UTF-8 form: not UTF-8
+  };
+  for (const auto& row : rows) {
+    const SettingsValues v = ParseSettings(row.bytes);
+    EXPECT_EQ(v.Place, row.place) << "input " << row.bytes.toHex().toStdString();
+    // Written back, the place survives (in Windows-1252 where it fits the code page).
+    EXPECT_EQ(ParseSettings(SerializeSettings(v, row.bytes)).Place, row.place) << row.bytes.toHex().toStdString();
+  }
+  EXPECT_TRUE(SerializeSettings(ParseSettings(rows[1].bytes), rows[1].bytes).contains("\r\nOrt=K\xF6ln, D\r\n"));
+}
+
+TEST(SettingsFile, EveryPlaceTextSurvivesTheRoundTrip) {
+  // Ends that reading would trim or unquote are quoted; texts outside Windows-1252, and the rare
+  // Windows-1252 text whose bytes are valid UTF-8 too, make the file UTF-8.
+  for (const QString& place : {QStringLiteral(" Köln "), QStringLiteral("\"Bonn\""), QStringLiteral("'x'"),
+                               QStringLiteral("\""), QStringLiteral("Łódź"), QStringLiteral("Ã¶"),
+                               QStringLiteral("a\rb"), QStringLiteral("\t"), QStringLiteral("€ 1;2=3 [x]")}) {
+    SettingsValues v = EverythingSet();
+    v.Place = place;
+    EXPECT_EQ(ParseSettings(SerializeSettings(v)).Place, place) << place.toStdString();
+  }
+  // A line feed would end the line; it becomes a space.
+  SettingsValues v;
+  v.Place = QStringLiteral("Berlin\nLinien=1");
+  const SettingsValues back = ParseSettings(SerializeSettings(v));
+  EXPECT_EQ(back.Place, QStringLiteral("Berlin Linien=1"));
+  EXPECT_FALSE(back.Switches.ConstellationLines);
+}
+
+TEST(SettingsFile, ForeignKeysSectionsAndCommentsSurviveARewrite) {
+  const QByteArray previous =
+      "; written by hand\r\n"
+      "[Fenster]\r\nLinien=7\r\nBreite=800\r\n"
+      "[Zenitra]\r\nLinien=1\r\nFarbe=rot\r\n; mein Kommentar\r\nSterne=x\r\n"
+      "[Andere]\r\nOrt=Paris\r\n";
+  SettingsValues v;
+  v.Place = QStringLiteral("Chemnitz, D");
+  const QByteArray bytes = SerializeSettings(v, previous);
+  const QByteArray own = SerializeSettings(v);
+  const QByteArray expected = "; written by hand\r\n[Fenster]\r\nLinien=7\r\nBreite=800\r\n" + own +
+                              "Farbe=rot\r\n; mein Kommentar\r\n[Andere]\r\nOrt=Paris\r\n";
+  EXPECT_EQ(bytes, expected) << bytes.toStdString();
+  EXPECT_EQ(ParseSettings(bytes), v);
+  // Without a section of its own the file gets one at the end; nothing foreign is doubled.
+  EXPECT_EQ(SerializeSettings(v, "[Andere]\nx=1\n"), "[Andere]\r\nx=1\r\n" + own);
+  EXPECT_EQ(SerializeSettings(v, bytes), bytes);
+}
+
+TEST(SettingsFile, StaleTemporaryFilesOfAKilledWriteAreRemoved) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = SettingsFilePath(dir.path());
+  ASSERT_FALSE(WriteSettingsFile(path, EverythingSet()).has_value());
+  const QStringList stale = {QStringLiteral("zenitra.ini.AbC123"), QStringLiteral("zenitra.ini.zzzzzz")};
+  const QStringList kept = {QStringLiteral("zenitra.ini.bak"), QStringLiteral("zenitra.ini.1234567"),
+                            QStringLiteral("other.ini.AbC123"), QStringLiteral("zenitra.ini.ab-123")};
+  for (const QString& name : stale + kept) {
+    QFile f(dir.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << name.toStdString();
+  }
+  EXPECT_EQ(RemoveStaleSettingsFiles(path), 2);
+  QStringList expected = kept;
+  expected << QStringLiteral("zenitra.ini");
+  expected.sort();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+  EXPECT_EQ(ReadSettingsFile(path), EverythingSet());
+}
+
 TEST(SettingsFile, WriteThenReadInTemporaryFolder) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -143,8 +222,16 @@ TEST(SettingsFile, WriteThenReadInTemporaryFolder) {
   const std::optional<SettingsValues> back = ReadSettingsFile(path);
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(*back, v);
-  // Overwriting leaves no temporary file behind.
+  // Overwriting leaves no temporary file behind and keeps a key added by hand.
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write("Farbe=rot\r\n");
+  }
   EXPECT_FALSE(WriteSettingsFile(path, SettingsValues{}).has_value());
+  QFile written(path);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll(), SerializeSettings(SettingsValues{}) + "Farbe=rot\r\n");
   EXPECT_EQ(QDir(dir.path() + QStringLiteral("/sub")).entryList(QDir::Files), QStringList{QStringLiteral("zenitra.ini")});
 }
 

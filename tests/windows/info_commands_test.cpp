@@ -55,7 +55,13 @@ TEST(InformationCommands, RefusesBadArgumentsWithAMessage) {
   EXPECT_FALSE(ErrorOf({QStringLiteral("moon"), QStringLiteral("--at"), QStringLiteral("2024-02-30T00:00")}).isEmpty());
   EXPECT_FALSE(ErrorOf({QStringLiteral("moon"), QStringLiteral("--at"), QStringLiteral("2024-13-01T00:00")}).isEmpty());
   EXPECT_FALSE(ErrorOf({QStringLiteral("moon"), QStringLiteral("--at"), QStringLiteral("2024-00-10T00:00")}).isEmpty());
-  EXPECT_FALSE(ErrorOf({QStringLiteral("moon"), QStringLiteral("--at")}).isEmpty());
+  // An option without its value is named (the "-o" passed on inside must never appear).
+  for (const QStringList& args : {QStringList{QStringLiteral("sun"), QStringLiteral("--at")}, QStringList{QStringLiteral("moon"), QStringLiteral("--place"), QStringLiteral("X"), QStringLiteral("--at")}, QStringList{QStringLiteral("planet"), QStringLiteral("Mars"), QStringLiteral("--at"), QStringLiteral("--place"), QStringLiteral("X")}}) {
+    const QString error = ErrorOf(args);
+    EXPECT_TRUE(error.contains(QStringLiteral("\"--at\"")) && !error.contains(QStringLiteral("\"-o\"")))
+        << args.join(u' ').toStdString() << " gave " << error.toStdString();
+  }
+  EXPECT_TRUE(ErrorOf({QStringLiteral("sun"), QStringLiteral("--place"), QStringLiteral("--at"), QStringLiteral("2024-01-01T00:00")}).contains(QStringLiteral("\"--place\"")));
   EXPECT_TRUE(ErrorOf({QStringLiteral("planet")}).contains(QStringLiteral("Merkur")));
   EXPECT_TRUE(ErrorOf({QStringLiteral("planet"), QStringLiteral("Pluto")}).contains(QStringLiteral("Pluto")));
   EXPECT_FALSE(ErrorOf({QStringLiteral("planet"), QStringLiteral("Erde")}).isEmpty());
