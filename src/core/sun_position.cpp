@@ -123,16 +123,54 @@ double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg,
   return std::isfinite(result) ? result : NoEvent;
 }
 
-// Steps from a year before t in whole years until the mean apsis lies at or after t. Two or three
-// steps suffice; the bound only matters for absurd inputs, where a year is below the resolution
-// of t.
+// The extreme of the VSOP87 Sun-Earth distance near `centre`: the vertex of the parabola through
+// three distances a day apart, then again through three 0.05 days apart around it (six series
+// evaluations; the distance is smooth enough near its extreme that this lands within seconds).
+DateTimeValue RefinedEarthApsis(DateTimeValue centre) {
+  double t = centre;
+  for (const double h : {1.0, 0.05}) {
+    if (!std::isfinite(t)) return t;
+    const double r1 = EarthHeliocentric(t - h).RadiusAu;
+    const double r2 = EarthHeliocentric(t).RadiusAu;
+    const double r3 = EarthHeliocentric(t + h).RadiusAu;
+    const double curvature = r1 - 2.0 * r2 + r3;
+    if (!(std::fabs(curvature) > 0.0)) return t;
+    t += std::clamp(h * (r1 - r3) / (2.0 * curvature), -1.5 * h, 1.5 * h);
+  }
+  return t;
+}
+
+// Meeus' instant of the apsis of cycle k (half cycles for the aphelion) with his corrections for
+// the Moon (ch. 38, Earth); still hours off the true extreme.
+DateTimeValue CorrectedEarthApsis(bool aphelion, double k) {
+  long double jde = 2451547.507L + 365.2596358L * k + 0.0000000158L * k * k;
+  const double a1 = 328.41 + 132.788585 * k, a2 = 316.13 + 584.903153 * k, a3 = 346.20 + 450.380738 * k;
+  const double a4 = 136.95 + 659.306737 * k, a5 = 249.52 + 329.653368 * k;
+  if (aphelion) {
+    jde += -1.352 * SinDegNormalized(a1) + 0.061 * SinDegNormalized(a2) + 0.062 * SinDegNormalized(a3) +
+           0.029 * SinDegNormalized(a4) + 0.031 * SinDegNormalized(a5);
+  } else {
+    jde += 1.278 * SinDegNormalized(a1) - 0.055 * SinDegNormalized(a2) - 0.091 * SinDegNormalized(a3) -
+           0.056 * SinDegNormalized(a4) - 0.045 * SinDegNormalized(a5);
+  }
+  return JulianDayToDateTime(static_cast<double>(jde));
+}
+
+double ApsisCycle(bool aphelion, DateTimeValue t) {
+  double k = std::nearbyint(((t - Startup().J2000Date) / 365.25 - 0.01) * 0.99997);
+  return aphelion ? k + 0.5 : k;
+}
+
+// Steps from a year before t in whole cycles until the corrected apsis lies a day or more before
+// t no longer, then refines; a refined instant before t moves on to the next cycle. The bound only
+// matters for absurd inputs, where a year is below the resolution of t.
 DateTimeValue NextEarthApsis(bool aphelion, DateTimeValue t) {
-  if (!std::isfinite(t)) return kNaN;
-  double a = t - 365.25;
-  for (int i = 0; i < 8; ++i) {
-    const DateTimeValue r = EarthApsis(aphelion, a);
+  if (!std::isfinite(t) || std::fabs(t) > 1e9) return kNaN;
+  double k = ApsisCycle(aphelion, t - 365.25);
+  for (int i = 0; i < 8; ++i, k += 1.0) {
+    if (CorrectedEarthApsis(aphelion, k) < t - 2.0) continue;
+    const DateTimeValue r = RefinedEarthApsis(CorrectedEarthApsis(aphelion, k));
     if (r >= t) return r;
-    a += 365.25;
   }
   return kNaN;
 }
@@ -226,10 +264,7 @@ double SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeValue dat
 }
 
 DateTimeValue EarthApsis(bool aphelion, DateTimeValue t) {
-  double k = std::nearbyint(((t - Startup().J2000Date) / 365.25 - 0.01) * 0.99997);
-  if (aphelion) k += 0.5;
-  const long double jde = 2451547.507L + 365.2596358L * k + 0.0000000158L * k * k;
-  return JulianDayToDateTime(static_cast<double>(jde));
+  return RefinedEarthApsis(CorrectedEarthApsis(aphelion, ApsisCycle(aphelion, t)));
 }
 
 DateTimeValue NextPerihelion(DateTimeValue t) { return NextEarthApsis(false, t); }

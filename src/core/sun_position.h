@@ -53,8 +53,9 @@ void ApparentEquatorial(BodyPosition& p, DateTimeValue t);
 [[nodiscard]] double SunSet(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
 [[nodiscard]] double SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
 
-/// Mean instant (no periodic terms) of the Earth's perihelion (aphelion = false) or aphelion of
-/// the cycle nearest t.
+/// Instant (dynamical time) of the Earth's perihelion (aphelion = false) or aphelion of the cycle
+/// nearest t: Meeus' mean instant with his corrections for the Moon (ch. 38), refined to the
+/// extreme of the VSOP87 Sun-Earth distance.
 [[nodiscard]] DateTimeValue EarthApsis(bool aphelion, DateTimeValue t);
 /// The first perihelion or aphelion at or after t; NaN when t is not finite.
 [[nodiscard]] DateTimeValue NextPerihelion(DateTimeValue t);

@@ -198,7 +198,7 @@ Methods MethodTexts() {
   m.Seasons = "Meeus ch. 27 (mean instant plus 24 periodic terms)";
   m.Phases = "Meeus ch. 49 (mean lunation plus periodic and planetary terms)";
   m.Apsides = "Meeus ch. 50 (instants only, 60 perigee and 32 apogee terms)";
-  m.EarthApsides = "Meeus ch. 38, mean instant only (no periodic terms)";
+  m.EarthApsides = "Meeus ch. 38 with the corrections for the Moon, refined to the extreme of the VSOP87 distance";
   m.Eclipses = "Meeus ch. 54 (greatest eclipse from the syzygy series)";
   m.PlanetEvents = "Meeus ch. 36 (mean instant plus a short series in the planet's mean anomaly)";
   m.DeltaT = "Meeus table 10.A 1620-1900, measured yearly values 1900-2025, Espenak & Meeus (2006) and "
