@@ -22,9 +22,9 @@ namespace {
 
 constexpr double kMarginMm = 12.0;
 constexpr int kTextPointSize = 10;
-// The darkest a coloured line may come out on paper: HSL lightness, 0..255. Lighter pastel lines
-// (the map's dark blue grid turns light blue when inverted) would vanish on white.
-constexpr int kMaxLineLightness = 120;
+// The brightest a coloured line or name may come out on paper, as luma (ITU-R BT.601 weights,
+// 0..255): yellow names and the light blue the dark grid turns into would vanish on white.
+constexpr double kMaxColouredLuma = 110.0;
 constexpr int kColouredSaturation = 60;
 
 void SetA4(QPagedPaintDevice& device, QPageLayout::Orientation orientation) {
@@ -88,9 +88,14 @@ QImage PaperPalette(const QImage& skyMap) {
     auto* row = reinterpret_cast<QRgb*>(paper.scanLine(y));
     for (int x = 0; x < paper.width(); ++x) {
       const QColor c = QColor::fromRgb(row[x]).toHsl();
-      int lightness = 255 - c.lightness();
-      if (c.hslSaturation() > kColouredSaturation) lightness = std::min(lightness, kMaxLineLightness);
-      row[x] = QColor::fromHsl(c.hslHue(), c.hslSaturation(), lightness).rgb();
+      QColor inverted = QColor::fromHsl(c.hslHue(), c.hslSaturation(), 255 - c.lightness()).toRgb();
+      const double luma = 0.299 * inverted.red() + 0.587 * inverted.green() + 0.114 * inverted.blue();
+      if (c.hslSaturation() > kColouredSaturation && luma > kMaxColouredLuma) {
+        const double f = kMaxColouredLuma / luma;
+        inverted.setRgb(static_cast<int>(inverted.red() * f), static_cast<int>(inverted.green() * f),
+                        static_cast<int>(inverted.blue() * f));
+      }
+      row[x] = inverted.rgb();
     }
   }
   return paper;

@@ -95,6 +95,14 @@ TEST(ExportCommands, BadArgumentsExitWith2AndSayWhy) {
   }
 }
 
+TEST(ExportCommands, HelpNamesBothCommandsAndTheirOptions) {
+  const QString help = ExportCommandsHelp();
+  for (const char* word : {"calendar JAHR", "--place NAME", "--format text|csv|ics", "-o DATEI",
+                           "moon-calendar JJJJ-MM", "DATEI.png|DATEI.pdf"}) {
+    EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
+  }
+}
+
 // The command writes what the window exports: as many events in the .ics as the text has lines
 // below its five header lines.
 TEST(ExportCommands, CalendarFilesHoldTheSameEventsInEveryFormat) {
@@ -148,16 +156,20 @@ TEST(PaperOutput, PdfOfEachKindHasA4Pages) {
 
 // On paper the black sky is white, white stars are dark and a red line stays a dark red.
 TEST(PaperOutput, PaperPaletteTurnsTheSkyWhiteAndKeepsLinesReadable) {
-  QImage sky(3, 1, QImage::Format_RGB32);
+  QImage sky(4, 1, QImage::Format_RGB32);
   sky.setPixel(0, 0, qRgb(0, 0, 0));
   sky.setPixel(1, 0, qRgb(255, 255, 255));
   sky.setPixel(2, 0, qRgb(255, 0, 0));
+  sky.setPixel(3, 0, qRgb(255, 255, 0));  // the yellow of the constellation names
   const QImage paper = PaperPalette(sky);
   EXPECT_EQ(QColor(paper.pixel(0, 0)), QColor(Qt::white));
   EXPECT_EQ(QColor(paper.pixel(1, 0)), QColor(Qt::black));
-  const QColor line(paper.pixel(2, 0));
-  EXPECT_GT(line.red(), 2 * line.green()) << "hue kept";
-  EXPECT_LT(line.lightness(), 140) << "dark enough on white";
+  for (const int x : {2, 3}) {
+    const QColor line(paper.pixel(x, 0));
+    const double luma = 0.299 * line.red() + 0.587 * line.green() + 0.114 * line.blue();
+    EXPECT_LE(luma, 111.0) << "pixel " << x << " too light on white: " << line.name().toStdString();
+    EXPECT_GT(line.red(), 2 * line.blue()) << "pixel " << x << " hue kept: " << line.name().toStdString();
+  }
 }
 
 }  // namespace
