@@ -55,9 +55,16 @@ bool PaintTextPages(QPagedPaintDevice& device, const QStringList& header, const 
   const double lineHeight = metrics.lineSpacing();
   const double width = device.width();
   const double height = device.height();
-  QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-  option.setWrapMode(QTextOption::NoWrap);
-  option.setTabStopDistance(tabStopMm * device.logicalDpiX() / 25.4);
+  const double tabStop = tabStopMm * device.logicalDpiX() / 25.4;
+  // Each TAB moves on to the next stop after the text before it.
+  const auto drawLine = [&](double y, const QString& line) {
+    double x = 0.0;
+    for (const QString& column : line.split(QLatin1Char('\t'))) {
+      painter.drawText(QPointF(x, y + metrics.ascent()), column);
+      const double end = x + metrics.horizontalAdvance(column);
+      x = (std::floor(end / tabStop) + 1.0) * tabStop;
+    }
+  };
 
   // The header, a gap of one line, the lines, a gap and the page number.
   const double headerHeight = (header.size() + 1) * lineHeight;
@@ -67,13 +74,13 @@ bool PaintTextPages(QPagedPaintDevice& device, const QStringList& header, const 
     if (page > 0 && !device.newPage()) return false;
     double y = 0.0;
     for (const QString& h : header) {
-      painter.drawText(QRectF(0.0, y, width, lineHeight), h, option);
+      drawLine(y, h);
       y += lineHeight;
     }
     y += lineHeight;
     const qsizetype first = static_cast<qsizetype>(page) * perPage;
     for (qsizetype i = first; i < std::min<qsizetype>(lines.size(), first + perPage); ++i) {
-      painter.drawText(QRectF(0.0, y, width, lineHeight), lines[i], option);
+      drawLine(y, lines[i]);
       y += lineHeight;
     }
     painter.drawText(QRectF(0.0, height - lineHeight, width, lineHeight),

@@ -8,7 +8,9 @@
 #include <cmath>
 
 #include "sky/find_dialog.h"
+#include "sky/help_dialogs.h"
 #include "sky/tfhimmel.h"
+#include "zenitra_version.h"
 
 namespace zenitra {
 namespace {
@@ -108,6 +110,31 @@ TEST_F(FindInMainWindow, FindsAPlaceOfTheList) {
   EXPECT_TRUE(FindPlace(*w, QStringLiteral("Atlantis")).contains(QStringLiteral("Atlantis")));
   EXPECT_FALSE(FindPlace(*w, QStringLiteral("New")).isEmpty()) << "more than one place begins with New";
   EXPECT_EQ(w->View().Place.Name, "New York, USA");
+}
+
+// The menus reach every new command, and the help lists their keys and names version, licence
+// and data sources.
+TEST_F(FindInMainWindow, HelpListsTheShortcutsAndTheSources) {
+  const auto w = Open(QDateTime(QDate(2026, 1, 15), QTime(20, 0), Qt::UTC));
+  const QString keys = ShortcutsText(*w);
+  for (const QString& entry : {QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText) +
+                                   QStringLiteral("</b></td><td>Suchen"),
+                               QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText) +
+                                   QStringLiteral("</b></td><td>Drucken"),
+                               QStringLiteral("F2</b></td><td>Simulation")}) {
+    EXPECT_TRUE(keys.contains(entry)) << "missing " << entry.toStdString() << " in " << keys.toStdString();
+  }
+  QStringList captions;
+  for (const QAction* a : w->findChildren<QAction*>()) captions << a->text();
+  for (const char* caption : {"Als PDF speichern…", "Bild speichern…", "Ort suchen", "Eigener Ort…", "Über Zenitra",
+                              "Tastenkürzel"}) {
+    EXPECT_TRUE(captions.contains(QString::fromUtf8(caption))) << caption;
+  }
+  const QString about = AboutText();
+  for (const char* word : {kZenitraVersion, "GPL-3.0-or-later", "d3-celestial", "BSD-3-Clause", "city-timezones",
+                           "world-atlas", "VSOP87D", "stellarium-data"}) {
+    EXPECT_TRUE(about.contains(QString::fromUtf8(word))) << word;
+  }
 }
 
 }  // namespace
