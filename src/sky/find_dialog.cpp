@@ -1,5 +1,6 @@
 #include "sky/find_dialog.h"
 
+#include <QAction>
 #include <QCompleter>
 #include <QDateTime>
 #include <QDialog>
@@ -119,6 +120,10 @@ QString FindInMap(Tfhimmel& window, const QString& typed) {
   if (!sky) return QStringLiteral("\"%1\" hat keinen Ort am Himmel.").arg(target->Display);
   const HorizontalPlace here = HorizontalOf(*sky, frame.Theta, view.Place.LatitudeDeg);
   mark.Marked = target;
+  // The Moon is drawn only with its switch on; whoever looks for it wants to see it.
+  if (target->Kind == FindKind::Moon && !view.Switches.Moon) {
+    if (QAction* moon = window.MenuAction(QStringLiteral("Mond"))) moon->trigger();
+  }
   // The map's azimuth field takes whole degrees, -180..180: the object stands at most half a
   // degree from the middle.
   int azimuth = static_cast<int>(std::lround(here.AzimuthDeg));

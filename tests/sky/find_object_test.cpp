@@ -101,6 +101,10 @@ TEST_F(FindInMainWindow, BelowTheHorizonTellsWhenItRises) {
   const int azimuth = w->rx2->value();
   EXPECT_TRUE(FindInMap(*w, QStringLiteral("Atlantis")).contains(QStringLiteral("Atlantis")));
   EXPECT_EQ(w->rx2->value(), azimuth);
+  // Finding the Moon switches it on, so that the mark has something to show.
+  ASSERT_FALSE(w->View().Switches.Moon);
+  (void)FindInMap(*w, QStringLiteral("mond"));
+  EXPECT_TRUE(w->View().Switches.Moon);
 }
 
 TEST_F(FindInMainWindow, FindsAPlaceOfTheList) {
