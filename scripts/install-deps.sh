@@ -10,6 +10,7 @@ packages=(
   zlib1g-dev libjpeg-dev libgif-dev
   libgtest-dev libbenchmark-dev
   libical-dev  # the tests read the exported .ics with libical
+  poppler-utils  # and the printed PDF pages with pdftotext
   fonts-dejavu-core
   "$@"
   tzdata  # the time-zone database: summer time of every place (QTimeZone)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -141,6 +142,21 @@ TEST(PaperOutput, PdfOfEachKindHasA4Pages) {
   const Location chemnitz{"Chemnitz, D", 50.836667, 12.854444, 1.0, "Europe/Berlin"};
   ASSERT_EQ(WritePdf(year, QPageLayout::Portrait, YearCalendarPages(chemnitz, 2026), QStringLiteral("Jahr")), QString());
   ExpectA4Pages(year, false, 2);
+  // The text read back by poppler's pdftotext: each page starts with the header, and an event's
+  // line keeps its time and text behind the TABs.
+  for (const int page : {1, 2}) {
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
+                                               QStringLiteral("-l"), QString::number(page), year, QStringLiteral("-")});
+    ASSERT_TRUE(reader.waitForFinished(60000)) << "pdftotext (poppler-utils) did not run";
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Astronomischer Jahreskalender 2026"))) << "page " << page;
+    EXPECT_TRUE(text.contains(QStringLiteral("Berechnungsort: Chemnitz, D"))) << "page " << page;
+    if (page == 1) {
+      static const QRegularExpression spring(QStringLiteral("20\\.3\\.26\\s+\\d\\d:\\d\\d:\\d\\d\\s+Frühlingsanfang"));
+      EXPECT_TRUE(text.contains(spring)) << text.toStdString();
+    }
+  }
   // The sky map: one page across.
   Catalogue c;
   c.PlaceNames = {QStringLiteral("Chemnitz, D")};
