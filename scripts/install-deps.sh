@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-qpa-plugins
   zlib1g-dev libjpeg-dev libgif-dev
   libgtest-dev libbenchmark-dev
+  libical-dev  # the tests read the exported .ics with libical
+  poppler-utils  # and the printed PDF pages with pdftotext
   fonts-dejavu-core
   "$@"
   tzdata  # the time-zone database: summer time of every place (QTimeZone)

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "calendars/calendar_paper_window.h"
 #include "calendars/moon_calendar.h"
 #include "core/time_scales.h"
 #include "sky/panorama.h"
@@ -129,6 +130,15 @@ Tfmoon::Tfmoon(QWidget* parent) : QDialog(parent) {
   DE1->setGeometry(52, 2, 110, 23);
   DE1->setCalendarPopup(true);
   DE1->calendarWidget()->setWindowTitle(QStringLiteral("Datumseingabe"));
+
+  // The month of the date field on an A4 page across.
+  AddPaperButtons(
+      Panel1, 180, 2, 23,
+      [this]() -> PagePainter {
+        const QImage sheet = MoonCalendarPicture(DE1->date());
+        return [sheet](QPagedPaintDevice& device) { return PaintPicturePage(device, sheet); };
+      },
+      QPageLayout::Landscape, windowTitle(), QStringLiteral("Mondphasenkalender.pdf"));
 
   Paintbox1 = new MoonCalendarPaintBox(this);
   Paintbox1->setGeometry(0, PanelHeight, ClientWidth, ClientHeight - PanelHeight);

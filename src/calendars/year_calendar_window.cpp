@@ -14,6 +14,7 @@
 #include <QTime>
 #include <cmath>
 
+#include "calendars/calendar_paper_window.h"
 #include "core/conversion_error.h"
 #include "sky/vector_state.h"
 #include "ui/time_zone.h"
@@ -111,6 +112,29 @@ Tukalender::Tukalender(Location place, QWidget* parent) : QDialog(parent), place
   Button1->setAutoDefault(false);
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Edit1, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
+
+  // Export and paper for the year in the field; a year that is no calendar year shows its message
+  // as "Anzeigen" does.
+  const auto typedYear = [this]() -> std::optional<int> {
+    bool ok = false;
+    const int year = Edit1->text().trimmed().toInt(&ok);
+    if (ok && yearcal::IsCalendarYear(year)) return year;
+    Button1Click();
+    return std::nullopt;
+  };
+  auto* exportButton = new QPushButton(QStringLiteral("Exportieren…"), this);
+  exportButton->setGeometry(236, 422, 100, 27);
+  exportButton->setAutoDefault(false);
+  connect(exportButton, &QPushButton::clicked, this, [this, typedYear] {
+    if (const std::optional<int> year = typedYear()) ExportYearCalendarWithDialog(this, place_, *year);
+  });
+  AddPaperButtons(
+      this, 344, 422, 27,
+      [this, typedYear]() -> PagePainter {
+        const std::optional<int> year = typedYear();
+        return year ? YearCalendarPages(place_, *year) : PagePainter();
+      },
+      QPageLayout::Portrait, windowTitle(), QStringLiteral("Jahreskalender.pdf"));
 
   ShowError = [this](const QString& message) {
     // Activation handed back while the message box closes is no new activation of the window.

@@ -1,6 +1,6 @@
 // Zenitra: start-up. With no arguments: sets the application title, loads the catalogue, opens the
 // main window and runs the message loop until it is closed. "zenitra render ..." draws the sky map
-// into a PNG without a window, "zenitra star NAME" prints a star's information, "zenitra
+// into a PNG or PDF without a window, "zenitra calendar|moon-calendar ..." write the calendars, "zenitra star NAME" prints a star's information, "zenitra
 // sun|moon|ephemeris|planet ..." print the texts of the information windows; "zenitra --help"
 // describes them all, "zenitra --version" prints the version.
 #include <QApplication>
@@ -11,6 +11,7 @@
 
 #include "core/time_scales.h"
 #include "sky/catalogue.h"
+#include "sky/export_commands.h"
 #include "sky/render_command.h"
 #include "sky/tfhimmel.h"
 #include "sky/vector_state.h"
@@ -74,9 +75,10 @@ int RunCommandLine(int argc, char** argv) {
     return 2;
   }
   if (args.first() == QStringLiteral("--help") || args.first() == QStringLiteral("-h")) {
-    out << zenitra::CommandLineHelp() << zenitra::InformationCommandsHelp();
+    out << zenitra::CommandLineHelp() << zenitra::ExportCommandsHelp() << zenitra::InformationCommandsHelp();
     return 0;
   }
+  if (zenitra::IsExportCommand(args.first())) return zenitra::RunExportCommand(args, out, err);
   if (zenitra::IsInformationCommand(args.first())) return zenitra::RunInformationCommandLine(args, out, err);
   if (args.first() == QStringLiteral("star")) {
     try {

@@ -5,10 +5,12 @@
 #include <QRegularExpression>
 
 #include "core/time_scales.h"
+#include "sky/export_commands.h"
 #include "sky/panorama.h"
 #include "sky/position_registers.h"
 #include "sky/sky_renderer.h"
 #include "sky/star_information.h"
+#include "ui/printing.h"
 #include "ui/time_zone.h"
 
 namespace zenitra {
@@ -48,8 +50,9 @@ QString CommandLineHelp() {
       "Aufruf:\n"
       "  zenitra                 öffnet das Hauptfenster\n"
       "  zenitra render [--place NAME] [--at YYYY-MM-DDTHH:MM[:SS]] [--azimuth DEG]\n"
-      "                 [--size WxH] [--set KEY=VALUE …] [--registers] -o FILE.png\n"
-      "                          zeichnet die Himmelskarte ohne Fenster in eine PNG-Datei\n"
+      "                 [--size WxH] [--set KEY=VALUE …] [--registers] -o FILE.png|FILE.pdf\n"
+      "                          zeichnet die Himmelskarte ohne Fenster in eine PNG-Datei oder,\n"
+      "                          für Papier mit dunklen Sternen auf Weiß, als A4-Seite in eine PDF-Datei\n"
       "  zenitra star NAME       gibt die Sterninformationen eines Sterns aus, NAME wie in der\n"
       "                          Sternliste, z. B. \"Ori Alpha,Beteigeuze\"\n"
       "  zenitra --help          zeigt diese Hilfe\n"
@@ -67,7 +70,7 @@ QString CommandLineHelp() {
       "                   Positionsregister aus (x, Tabulator, y, Tabulator, Name): erst Planeten,\n"
       "                   Sonne und Mond in der Zeichenreihenfolge, dann die Sterne\n"
       "  Mond=1, Jupiter=1 und Venus=1 schalten den Mond, die Jupitermonde und die Venusphase ein.\n"
-      "  -o FILE.png      Ausgabedatei\n"
+      "  -o FILE.png      Ausgabedatei; endet sie auf .pdf, eine A4-Seite für Papier\n"
       "\n"
       "Falsche Argumente und unbekannte Sterne enden mit einer Meldung und dem Rückgabewert 2.\n");
 }
@@ -132,22 +135,14 @@ std::variant<RenderOptions, QString> ParseRenderArguments(const QStringList& arg
       o.Output = *v;
     }
   }
-  if (o.Output.isEmpty()) return QStringLiteral("Die Ausgabedatei fehlt: -o FILE.png.");
+  if (o.Output.isEmpty()) return QStringLiteral("Die Ausgabedatei fehlt: -o FILE.png oder -o FILE.pdf.");
   return o;
 }
 
 int RunRender(const RenderOptions& o, const Catalogue& catalogue, QTextStream& out, QTextStream& err) {
   // The place: --place, else "Ort" of --set, else Chemnitz as at the first start.
   QString placeName = o.Place.value_or(o.Settings.Place.isEmpty() ? kDefaultPlace : o.Settings.Place);
-  qsizetype index = -1;
-  for (qsizetype i = 0; i < catalogue.PlaceNames.size(); ++i) {
-    if (catalogue.PlaceNames[i].compare(placeName, Qt::CaseInsensitive) == 0) {
-      index = i;
-      break;
-    }
-  }
-  std::optional<Location> place;
-  if (index >= 0 && index < catalogue.Places.size()) place = ParsePlaceRecord(catalogue.Places[index]);
+  const std::optional<Location> place = FindListedPlace(catalogue.PlaceNames, catalogue.Places, placeName);
   if (!place) {
     err << QStringLiteral("Unbekannter Ort \"%1\". Orte stehen in der Ortsliste, z. B. \"%2\".\n")
                .arg(placeName, kDefaultPlace);
@@ -168,9 +163,12 @@ int RunRender(const RenderOptions& o, const Catalogue& catalogue, QTextStream& o
   const SkyPictures pictures = view.Switches.Horizon ? LoadHorizonPictures() : SkyPictures{};
   PositionRegisters registers;
   const QImage image = RenderSky(o.Width, o.Height, view, catalogue, pictures, registers);
-  QImageWriter writer(o.Output, "png");
-  if (!writer.write(image)) {
-    err << QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden: %2\n").arg(o.Output, writer.errorString());
+  // A PDF is for paper: the map in the paper palette, on an A4 page across.
+  const bool pdf = o.Output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+  const QString error = WritePicture(o.Output, pdf ? PaperPalette(image) : image, QPageLayout::Landscape,
+                                     QStringLiteral("Zenitra – Sternkarte"));
+  if (!error.isEmpty()) {
+    err << error << '\n';
     return 1;
   }
   if (o.PrintRegisters) {

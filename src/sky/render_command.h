@@ -21,7 +21,7 @@ struct RenderOptions {
   int Height = 664;
   SettingsValues Settings;             ///< --set KEY=VALUE, from the defaults of a first start
   bool PrintRegisters = false;         ///< --registers
-  QString Output;                      ///< -o FILE.png
+  QString Output;                      ///< -o FILE.png, or FILE.pdf for an A4 page on paper
 };
 
 /// The text of "zenitra --help".

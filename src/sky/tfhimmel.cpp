@@ -17,6 +17,7 @@
 #include "calendars/year_calendar_window.h"
 #include "core/time_scales.h"
 #include "planets/orbits_window.h"
+#include "sky/main_window_menus.h"
 #include "sky/panorama.h"
 #include "sky/projection.h"
 #include "sky/sky_mouse.h"
@@ -90,6 +91,7 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
 
   BuildTopBar();
   BuildMenu();
+  AddFileAndHelpMenus(*this);
   information_ = std::make_unique<InformationWindows>(this, [this] { return view_.Place; });
   // Step 20 of every drawing: the visible information windows follow the shown moment.
   LayerHooks.InformationWindows = [this](const InfoWindowMoment& m) { information_->RefreshVisible(m); };
@@ -441,6 +443,15 @@ void Tfhimmel::ComboBox1Change(int index) {
   if (!place) return;
   view_.Place = *place;
   Repaint();
+}
+
+int Tfhimmel::AddPlace(const QString& record) {
+  const std::optional<Location> place = ParsePlaceRecord(record);
+  if (!place) return -1;
+  catalogue_.Places.append(record);
+  catalogue_.PlaceNames.append(QString::fromStdString(place->Name));
+  ComboBox1->addItem(catalogue_.PlaceNames.last());
+  return ComboBox1->count() - 1;
 }
 
 void Tfhimmel::Repaint() {

@@ -88,6 +88,9 @@ class Tfhimmel : public QMainWindow {
   void malen(QImage& image);
   /// Applies the place of list entry `index` (nothing for -1).
   void ComboBox1Change(int index);
+  /// Appends a place-list record (a place the user entered) to the place list; returns its index,
+  /// or -1 for a record that is no place.
+  int AddPlace(const QString& record);
   /// The settings as they would be written now.
   [[nodiscard]] SettingsValues CurrentSettings() const;
 

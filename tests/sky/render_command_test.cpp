@@ -153,7 +153,7 @@ TEST(StarCommand, PrintsTheInformationTextLineByLineOrRefusesAnUnknownName) {
 TEST(RenderCommand, HelpNamesTheCommandAndItsOptions) {
   const QString help = CommandLineHelp();
   for (const char* word : {"render", "star NAME", "--place", "--at", "--azimuth", "--size", "--set", "--registers",
-                           "-o FILE.png", "Mond=1", "Venus=1", "--version"}) {
+                           "-o FILE.png", "FILE.pdf", "Mond=1", "Venus=1", "--version"}) {
     EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
   }
 }
@@ -176,6 +176,9 @@ TEST(CommandLine, RunsQuietlyWithoutADesktop) {
       {QStringLiteral("moon"), QStringLiteral("--at"), at},
       {QStringLiteral("ephemeris"), QStringLiteral("--at"), at},
       {QStringLiteral("planet"), QStringLiteral("Venus"), QStringLiteral("--at"), at},
+      {QStringLiteral("calendar"), QStringLiteral("2026"), QStringLiteral("--format"), QStringLiteral("ics")},
+      {QStringLiteral("moon-calendar"), QStringLiteral("2026-03"), QStringLiteral("-o"),
+       dir.filePath(QStringLiteral("mond.pdf"))},
   };
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "QT_QPA_PLATFORM"}) {
