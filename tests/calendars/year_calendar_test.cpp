@@ -312,7 +312,7 @@ TEST(YearCalendarProperties, ConsecutiveYearsHoldEveryEventOnce) {
   const Kind kinds[] = {
       {"Neumond", 29.2, 29.9},          {"Vollmond", 29.2, 29.9},       {"Zunehmender Halbmond", 29.0, 30.1},
       {"Abnehmender Halbmond", 29.0, 30.1}, {"Mond im Perigäum", 24.0, 29.0}, {"Mond im Apogäum", 24.0, 29.0},
-      {"Erde im Perihel", 364.0, 367.0, 1}, {"Erde im Aphel", 364.0, 367.0, 1},  {"Frühlingsanfang", 365.0, 365.5},
+      {"Erde im Perihel", 362.5, 368.0, 1}, {"Erde im Aphel", 362.5, 368.0, 1},  {"Frühlingsanfang", 365.0, 365.5},
       {"Winteranfang", 365.0, 365.5},    {"Merkur in unterer", 100.0, 135.0},
   };
   for (const double zone : {-10.0, 0.0, 12.0}) {
