@@ -3,9 +3,18 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+
 #include "sky/vector_state.h"
 
+// startup_bench.cpp: a child process that starts a window and ends after its first painting.
+int RunStartUpChild(int argc, char** argv, const char* which);
+
 int main(int argc, char** argv) {
+  constexpr char kChild[] = "--startup-child=";
+  if (argc == 2 && std::strncmp(argv[1], kChild, sizeof kChild - 1) == 0) {
+    return RunStartUpChild(argc, argv, argv[1] + sizeof kChild - 1);
+  }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   zenitra::ClearUpperVectorState();  // starting Qt leaves the AVX upper halves dirty

@@ -58,15 +58,22 @@ bool IsAfterYear(const YearCalendar& range, JulianDay jde) { return UniversalTim
 // in 4713 BC) plus the zone, so that an event early on 1 January is never skipped.
 constexpr double kSearchLeadDays = 3.0;
 
-// The first perigee (or apogee) at or after `from`. LunarApsis gives the apsis of the anomalistic
-// month whose MEAN instant is nearest its argument; the true instant differs from the mean by up to
-// about five days. Stepping its argument by 28 days (more than the 27.55-day month), as NextPerigee
-// does, can jump over a month whose true instant is late; steps of 7 days visit every month.
+// The first perigee (or apogee) at or after `from`. LunarApsis gives the perigee of the anomalistic
+// month whose mean instant is nearest its argument (the apogee half a month after it). Its true
+// instant lies within 11 days of that centre over the calendar's years: at most 2.9 days of
+// periodic terms, and the rounded rate 13.2555 months per year drifts by up to 7 days by the
+// years -4712 and 9999. Starting 11 days short of half a month after `from`, the month before the
+// first candidate therefore ends before `from`; arguments a mean month apart visit the following
+// months in turn, each evaluated once. (Checked against a search in 7-day steps for every 0.61
+// days of -4712..9999: the same instants.)
 DateTimeValue FirstLunarApsis(bool apogee, DateTimeValue from) {
   if (!std::isfinite(from)) return std::nan("");
-  DateTimeValue a = from - 28.0;
-  for (int i = 0; i < 16; ++i, a += 7.0) {
+  constexpr double kMeanAnomalisticMonth = 365.25 / 13.2555;  // days, the rate LunarApsis counts by
+  constexpr double kLargestOffset = 11.0;                      // days, true instant minus centre
+  DateTimeValue a = from + kMeanAnomalisticMonth / 2.0 - kLargestOffset - (apogee ? kMeanAnomalisticMonth / 2.0 : 0.0);
+  for (int i = 0; i < 4; ++i, a += kMeanAnomalisticMonth) {
     const DateTimeValue r = LunarApsis(apogee, a);
+    if (!std::isfinite(r)) break;
     if (r >= from) return r;
   }
   return std::nan("");

@@ -1,5 +1,6 @@
 #include "sky/animation.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/time_scales.h"
@@ -94,6 +95,35 @@ TickResult AnimationTick(AnimationControl& control, const ShownMoment& moment, i
         "Kalender berechnen kann.");
   }
   return result;
+}
+
+void StepPacer::Restart(long long nowNs, int intervalMs) {
+  StartNs = nowNs;
+  Applied = 0;
+  IntervalMs = std::max(1, intervalMs);
+}
+
+long long StepPacer::Take(long long nowNs) {
+  const long long intervalNs = static_cast<long long>(IntervalMs) * 1'000'000;
+  const long long due = std::max(0LL, nowNs - StartNs) / intervalNs - Applied;
+  const long long oneSecond = std::max(1, 1000 / IntervalMs);
+  if (due > oneSecond) {
+    StartNs = nowNs;
+    Applied = 0;
+    return oneSecond;
+  }
+  Applied += due;
+  return due;
+}
+
+long long NanosecondsUntilNextFrame(long long nowNs, long long lastDrawNs, long long framePeriodNs) {
+  const long long next = lastDrawNs + framePeriodNs;
+  return next > nowNs ? next - nowNs : 0;
+}
+
+long long FramePeriodNs(double refreshRateHz) {
+  if (!std::isfinite(refreshRateHz) || refreshRateHz < 20.0 || refreshRateHz > 500.0) refreshRateHz = 60.0;
+  return std::llround(1e9 / refreshRateHz);
 }
 
 std::optional<ShownMoment> MomentFromTimeListIndex(const ShownMoment& moment, int index) {

@@ -61,6 +61,29 @@ struct TickResult {
 /// of failing on every tick.
 [[nodiscard]] TickResult AnimationTick(AnimationControl& control, const ShownMoment& moment, int stepIndex);
 
+/// Paces the animation by wall-clock time: one step falls due per timer interval however late the
+/// timer fires, so the simulated time per second is step / interval whether the steps are applied
+/// one per tick or several at once before a single drawing. Times are in nanoseconds of a steady
+/// clock.
+struct StepPacer {
+  long long StartNs = 0;    ///< when the count began (start, or a change of the interval)
+  long long Applied = 0;    ///< steps handed out since then
+  int IntervalMs = 1;
+
+  /// Begins counting at `nowNs` with the interval `intervalMs` (at least 1 ms).
+  void Restart(long long nowNs, int intervalMs);
+  /// The whole steps that fell due up to `nowNs` and were not yet handed out. A backlog of more
+  /// than one second's steps (the machine slept, a modal loop held the timer) is not replayed: that
+  /// second's steps are handed out and the count begins again at `nowNs`.
+  [[nodiscard]] long long Take(long long nowNs);
+};
+
+/// Nanoseconds until the next drawing may start when the last one started at `lastDrawNs` and the
+/// display shows a frame every `framePeriodNs`: drawings at most once per frame. 0 when due now.
+[[nodiscard]] long long NanosecondsUntilNextFrame(long long nowNs, long long lastDrawNs, long long framePeriodNs);
+/// The frame period of a display refresh rate in Hz; 60 Hz when the rate is unknown or absurd.
+[[nodiscard]] long long FramePeriodNs(double refreshRateHz);
+
 /// Moment after choosing entry `index` (0..287) of the time-of-day list: hour = index div 12,
 /// minute = (index mod 12) 5; the second stays. Nothing for an index outside the list.
 [[nodiscard]] std::optional<ShownMoment> MomentFromTimeListIndex(const ShownMoment& moment, int index);

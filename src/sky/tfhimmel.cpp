@@ -48,11 +48,14 @@ SkyPaintBox::SkyPaintBox(Tfhimmel& owner, QWidget* parent) : QWidget(parent), ow
 }
 
 void SkyPaintBox::paintEvent(QPaintEvent*) {
-  // Drawn off-screen and copied in one piece, so the map never flickers.
-  QImage image = NewCanvas(size());
-  owner_.malen(image);
+  // Drawn off-screen and copied in one piece, so the map never flickers. The drawing covers the
+  // whole picture (it begins with the black sky), so the picture of the last frame is reused while
+  // the size stays: a new one would cost a fresh 2.8 MB of pages on every frame.
+  const QSize wanted = size().expandedTo(QSize(1, 1));
+  if (canvas_.size() != wanted) canvas_ = NewCanvas(wanted);
+  owner_.malen(canvas_);
   QPainter painter(this);
-  painter.drawImage(0, 0, image);
+  painter.drawImage(0, 0, canvas_);
 }
 
 void SkyPaintBox::mousePressEvent(QMouseEvent* event) {
@@ -86,7 +89,12 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
   Timer1->setInterval(20);
   Timer2 = new QTimer(this);
   Timer2->setInterval(1000);
-  connect(Timer1, &QTimer::timeout, this, &Tfhimmel::Timer1Timer);
+  connect(Timer1, &QTimer::timeout, this, &Tfhimmel::AnimationStepsDue);
+  steadyClock_.start();
+  frameTimer_ = new QTimer(this);
+  frameTimer_->setSingleShot(true);
+  frameTimer_->setTimerType(Qt::PreciseTimer);
+  connect(frameTimer_, &QTimer::timeout, this, [this] { PB1->update(); });
   connect(Timer2, &QTimer::timeout, this, &Tfhimmel::Timer2Timer);
 
   BuildTopBar();
@@ -459,6 +467,7 @@ void Tfhimmel::Repaint() {
 }
 
 void Tfhimmel::malen(QImage& image) {
+  lastDrawNs_ = steadyClock_.nsecsElapsed();
   try {
     ::zenitra::malen(image, view_, catalogue_, geometry_, pictures_, registers_, LayerHooks, &sunDisplay_);
   } catch (const ConversionError&) {
@@ -469,7 +478,14 @@ void Tfhimmel::malen(QImage& image) {
 void Tfhimmel::SetMoment(const ShownMoment& moment) { view_.Moment = moment; }
 
 void Tfhimmel::SyncAnimationWidgets() {
-  if (animation_.Timer1Enabled != Timer1->isActive()) animation_.Timer1Enabled ? Timer1->start() : Timer1->stop();
+  if (animation_.Timer1Enabled != Timer1->isActive()) {
+    if (animation_.Timer1Enabled) {
+      pacer_.Restart(steadyClock_.nsecsElapsed(), Timer1->interval());
+      Timer1->start();
+    } else {
+      Timer1->stop();
+    }
+  }
   if (animation_.Timer2Enabled != Timer2->isActive()) animation_.Timer2Enabled ? Timer2->start() : Timer2->stop();
   S34->setChecked(animation_.RealTimeDown);
   actions_.value(QStringLiteral("Simulation"))->setChecked(animation_.Running);
@@ -521,14 +537,46 @@ void Tfhimmel::SetDirection(int azimuth) {
 }
 
 void Tfhimmel::Timer1Timer() {
-  const TickResult result = AnimationTick(animation_, view_.Moment, CB1->currentIndex());
-  if (result.Redraw) {
-    SetMoment(result.Moment);
-    Repaint();
+  if (ApplyAnimationSteps(1)) Repaint();
+}
+
+void Tfhimmel::AnimationStepsDue() {
+  const long long now = steadyClock_.nsecsElapsed();
+  // A new speed counts from this tick, which is its first.
+  const int interval = std::max(1, Timer1->interval());
+  if (pacer_.IntervalMs != interval) pacer_.Restart(now - interval * 1'000'000LL, interval);
+  const long long steps = pacer_.Take(now);
+  if (steps > 0 && ApplyAnimationSteps(steps)) RequestAnimationFrame();
+}
+
+bool Tfhimmel::ApplyAnimationSteps(long long steps) {
+  bool moved = false;
+  for (long long i = 0; i < steps; ++i) {
+    const TickResult result = AnimationTick(animation_, view_.Moment, CB1->currentIndex());
+    if (result.Redraw) {
+      SetMoment(result.Moment);
+      moved = true;
+    }
+    if (!result.Message.isEmpty()) {
+      if (moved) Repaint();
+      SyncAnimationWidgets();
+      ShowMessage(result.Message);
+      return false;
+    }
+    if (!result.Redraw) break;
   }
-  if (!result.Message.isEmpty()) {
-    SyncAnimationWidgets();
-    ShowMessage(result.Message);
+  return moved;
+}
+
+void Tfhimmel::RequestAnimationFrame() {
+  if (frameTimer_->isActive()) return;  // the next frame draws the newest moment anyway
+  const QScreen* screen = PB1->screen();
+  const long long wait = NanosecondsUntilNextFrame(steadyClock_.nsecsElapsed(), lastDrawNs_,
+                                                   FramePeriodNs(screen ? screen->refreshRate() : 0.0));
+  if (wait <= 0) {
+    PB1->update();
+  } else {
+    frameTimer_->start(static_cast<int>((wait + 999'999) / 1'000'000));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMap>
@@ -39,6 +40,7 @@ class SkyPaintBox : public QWidget {
 
  private:
   Tfhimmel& owner_;
+  QImage canvas_;  // the off-screen picture, kept between frames of the same size
 };
 
 class Tfhimmel : public QMainWindow {
@@ -120,7 +122,12 @@ class Tfhimmel : public QMainWindow {
   void CycleStarNames();
   void CycleConstellationNames();
   void SetDirection(int azimuth);
+  /// One animation step (one tick of the designed timer) and a request to draw.
   void Timer1Timer();
+  /// `Timer1` fired: applies every step that fell due since the last time (StepPacer) and asks for
+  /// one drawing at the next display frame, so the map is drawn at most once per frame however
+  /// short the interval.
+  void AnimationStepsDue();
   void Timer2Timer();
   void DE1Change();
   void cb2Change();
@@ -147,6 +154,10 @@ class Tfhimmel : public QMainWindow {
   void ApplySettings(const SettingsValues& values);
   void SyncAnimationWidgets();
   void SetMoment(const ShownMoment& moment);
+  /// Applies up to `steps` animation steps; false when a step stopped the animation.
+  bool ApplyAnimationSteps(long long steps);
+  /// Asks for a drawing no sooner than one display frame after the last one began.
+  void RequestAnimationFrame();
 
   Catalogue catalogue_;
   SkyGeometry geometry_;
@@ -156,6 +167,10 @@ class Tfhimmel : public QMainWindow {
   PositionRegisters registers_;
   SunDisplayState sunDisplay_;
   AnimationControl animation_;
+  StepPacer pacer_;
+  QElapsedTimer steadyClock_;
+  QTimer* frameTimer_ = nullptr;    // single shot: the next display frame
+  long long lastDrawNs_ = -(1LL << 62);
   QMap<QString, QAction*> actions_;
   bool firstActivation_ = true;
   bool dragging_ = false;

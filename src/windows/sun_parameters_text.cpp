@@ -53,7 +53,45 @@ QString HoursMinutesText(double hours, const QString& hourUnit, const QString& m
   return QStringLiteral("%1%2%3%4").arg(c.Hours).arg(hourUnit).arg(c.Minutes).arg(minuteUnit);
 }
 
-QString SunParametersText(const InfoWindowMoment& m, const Location& place, const QLocale& locale) {
+namespace {
+
+// Rising, setting and culmination of the local day, shown on the place's legal clock: standard
+// time plus the summer hours in force at each event.
+QStringList SunDayEventLines(const InfoWindowMoment& m, const Location& place, const QLocale& locale) {
+  const auto legal = [&](double event) {
+    return event == NoEvent ? event : event + SummerHoursAt(place, DateTimeToJulianDay(event)) / 24.0;
+  };
+  const DateTimeValue dayStart = JulianDayToDateTime(m.LocalMidnightJulianDay());
+  const double west = -place.LongitudeDeg;
+  const double lat = place.LatitudeDeg;
+  return {QStringLiteral("Sonnenaufgang\t") +
+              EventText(locale, legal(SunRise(west, lat, dayStart)), place.ZoneHours, QStringLiteral("kein Aufgang")),
+          QStringLiteral("Sonnenuntergang\t") +
+              EventText(locale, legal(SunSet(west, lat, dayStart)), place.ZoneHours, QStringLiteral("kein Untergang")),
+          QStringLiteral("Kulmination\t") + EventText(locale, legal(SunTransit(west, lat, dayStart)), place.ZoneHours,
+                                                      QStringLiteral("keine Kulmination"))};
+}
+
+}  // namespace
+
+const QStringList& SunDayEventCache::Lines(const InfoWindowMoment& m, const Location& place, const QLocale& locale) {
+  const double dayStart = m.LocalMidnightJulianDay();
+  const bool same = valid_ && dayStart == dayStart_ && place.LatitudeDeg == place_.LatitudeDeg &&
+                    place.LongitudeDeg == place_.LongitudeDeg && place.ZoneHours == place_.ZoneHours &&
+                    place.TimeZoneId == place_.TimeZoneId && locale.name() == localeName_;
+  if (!same) {
+    valid_ = false;  // stays invalid when the computation throws
+    lines_ = SunDayEventLines(m, place, locale);
+    dayStart_ = dayStart;
+    place_ = place;
+    localeName_ = locale.name();
+    valid_ = true;
+  }
+  return lines_;
+}
+
+QString SunParametersText(const InfoWindowMoment& m, const Location& place, const QLocale& locale,
+                          SunDayEventCache* cache) {
   const int n = DayOfYear(m);
   const SunLocalValues sun = SunAt(m, place.LatitudeDeg, place.LongitudeDeg);
   const DateTimeValue tt = m.DynamicalDateTime();
@@ -79,20 +117,7 @@ QString SunParametersText(const InfoWindowMoment& m, const Location& place, cons
   lines << QStringLiteral("Durchmesser\t%1' %2\"").arg(a / 60).arg(a % 60);
   lines << QString();
 
-  // The events of the local day, shown on the place's legal clock: standard time plus the summer
-  // hours in force at each event.
-  const auto legal = [&](double event) {
-    return event == NoEvent ? event : event + SummerHoursAt(place, DateTimeToJulianDay(event)) / 24.0;
-  };
-  const DateTimeValue dayStart = JulianDayToDateTime(m.LocalMidnightJulianDay());
-  const double west = -place.LongitudeDeg;
-  const double lat = place.LatitudeDeg;
-  lines << QStringLiteral("Sonnenaufgang\t") +
-               EventText(locale, legal(SunRise(west, lat, dayStart)), place.ZoneHours, QStringLiteral("kein Aufgang"));
-  lines << QStringLiteral("Sonnenuntergang\t") +
-               EventText(locale, legal(SunSet(west, lat, dayStart)), place.ZoneHours, QStringLiteral("kein Untergang"));
-  lines << QStringLiteral("Kulmination\t") +
-               EventText(locale, legal(SunTransit(west, lat, dayStart)), place.ZoneHours, QStringLiteral("keine Kulmination"));
+  lines << (cache ? cache->Lines(m, place, locale) : SunDayEventLines(m, place, locale));
   return lines.join(kCrLf);
 }
 

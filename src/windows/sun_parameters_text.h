@@ -17,7 +17,26 @@ namespace zenitra {
 /// from the apparent sidereal time, the equation of time and true solar time ("Sonnenzeit"), and
 /// rising, setting and culmination of the local day on the place's legal clock.
 /// Throws ConversionError for a date the calendar refuses.
-[[nodiscard]] QString SunParametersText(const InfoWindowMoment& moment, const Location& place, const QLocale& locale);
+/// `cache`, when given, keeps the rising, setting and culmination lines of the last local day and
+/// place, which a window refreshing on every animation frame would otherwise compute again.
+class SunDayEventCache;
+[[nodiscard]] QString SunParametersText(const InfoWindowMoment& moment, const Location& place, const QLocale& locale,
+                                        SunDayEventCache* cache = nullptr);
+
+/// The three event lines of one local day and place (each event evaluates the Earth series three
+/// times); the text is the same for every moment of that day.
+class SunDayEventCache {
+ public:
+  /// The lines "Sonnenaufgang", "Sonnenuntergang", "Kulmination" for the day of `moment`.
+  [[nodiscard]] const QStringList& Lines(const InfoWindowMoment& moment, const Location& place, const QLocale& locale);
+
+ private:
+  bool valid_ = false;
+  double dayStart_ = 0.0;
+  Location place_;
+  QString localeName_;
+  QStringList lines_;
+};
 
 /// The zodiac name of a right ascension in hours ("Fische" below 1.783333 h).
 [[nodiscard]] QString SunZodiacName(double rightAscensionHours);

@@ -17,6 +17,6 @@ Tusonne::Tusonne(const InfoWindowMoment& moment, std::function<Location()> place
   hide();
 }
 
-QString Tusonne::BuildText() const { return SunParametersText(moment_, place_(), Locale()); }
+QString Tusonne::BuildText() const { return SunParametersText(moment_, place_(), Locale(), &dayEvents_); }
 
 }  // namespace zenitra

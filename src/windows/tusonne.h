@@ -5,6 +5,7 @@
 
 #include "core/shared_types.h"
 #include "windows/parameter_window.h"
+#include "windows/sun_parameters_text.h"
 
 namespace zenitra {
 
@@ -23,6 +24,7 @@ class Tusonne : public ParameterWindow {
  private:
   const InfoWindowMoment& moment_;
   std::function<Location()> place_;
+  mutable SunDayEventCache dayEvents_;  // the day's events, computed once per day and place
 };
 
 }  // namespace zenitra

@@ -156,6 +156,47 @@ TEST(AnimationSpeed, IntervalsAndFasterSlowerLimits) {
   EXPECT_EQ(SlowerSpeed(3), 2);
 }
 
+// Steps fall due one per interval of wall-clock time however the timer's firings are spread, so
+// drawing once per frame keeps the simulated time per second at step / interval.
+TEST(StepPacer, HandsOutOneStepPerIntervalWhateverTheFiringPattern) {
+  constexpr long long kMs = 1'000'000;
+  struct Row {
+    int intervalMs;
+    long long firingEveryNs;  // how the timer happens to fire
+    long long expectedStepsInTenSeconds;
+  };
+  const Row rows[] = {{1, 1 * kMs, 10000},    // every millisecond, as designed
+                      {1, 4 * kMs, 10000},    // held up by 4 ms drawings
+                      {1, 16'666'667, 9983},  // once per 60 Hz frame: the last firing is at 9983.3 ms
+                      {3, 7 * kMs, 3332},     {21, 16'666'667, 475}, {100, 250 * kMs, 100}};
+  for (const Row& r : rows) {
+    StepPacer pacer;
+    pacer.Restart(5 * kMs, r.intervalMs);
+    long long steps = 0;
+    for (long long t = 5 * kMs + r.firingEveryNs; t <= 5 * kMs + 10'000 * kMs; t += r.firingEveryNs) {
+      steps += pacer.Take(t);
+    }
+    EXPECT_EQ(steps, r.expectedStepsInTenSeconds)
+        << "interval " << r.intervalMs << " ms, firing every " << r.firingEveryNs << " ns";
+  }
+}
+
+TEST(StepPacer, ABacklogBeyondOneSecondIsNotReplayed) {
+  StepPacer pacer;
+  pacer.Restart(0, 1);
+  EXPECT_EQ(pacer.Take(3'600'000'000'000LL), 1000);  // an hour asleep: one second's steps
+  EXPECT_EQ(pacer.Take(3'600'002'000'000LL), 2);     // then counting goes on from there
+}
+
+TEST(FramePacing, DrawsAtMostOncePerDisplayFrame) {
+  const long long frame = FramePeriodNs(60.0);
+  EXPECT_EQ(frame, 16'666'667);
+  EXPECT_EQ(FramePeriodNs(0.0), frame);  // unknown refresh rate
+  EXPECT_EQ(FramePeriodNs(144.0), 6'944'444);
+  EXPECT_EQ(NanosecondsUntilNextFrame(100'000'000, 90'000'000, frame), 6'666'667);
+  EXPECT_EQ(NanosecondsUntilNextFrame(100'000'000, 80'000'000, frame), 0);
+}
+
 TEST(TimeList, IndexAndClockTime) {
   EXPECT_EQ(TimeListIndex(0, 0), 0);
   EXPECT_EQ(TimeListIndex(23, 59), 287);
