@@ -2,6 +2,8 @@
 
 #include <QCalendarWidget>
 #include <QDateEdit>
+
+#include "ui/date_field.h"
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -144,8 +146,7 @@ Tzastro37::Tzastro37(int width, int height, QWidget* parent) : QDialog(parent) {
   CB1_->setFrameShape(QFrame::NoFrame);
   CB1_->setSortingEnabled(true);
   column->addWidget(CB1_, 1);
-  DE1_ = new QDateEdit(QDate::currentDate(), panel);
-  DE1_->setCalendarPopup(true);
+  DE1_ = new DateField(QDate::currentDate(), panel);
   DE1_->calendarWidget()->setWindowTitle(QStringLiteral("Datumseingabe"));
   DE1_->setToolTip(QStringLiteral("Datumseingabe"));
   column->addWidget(DE1_);

@@ -21,6 +21,7 @@
 #include "sky/projection.h"
 #include "sky/sky_mouse.h"
 #include "sky/star_information.h"
+#include "ui/date_field.h"
 #include "ui/time_zone.h"
 
 namespace zenitra {
@@ -139,11 +140,7 @@ void Tfhimmel::BuildTopBar() {
   CB1->setCurrentIndex(-1);
   row->addWidget(CB1);
   S29 = button(QStringLiteral("⇄"), QStringLiteral("Zeitlauf rückwärts"));
-  DE1 = new QDateEdit(P1);
-  DE1->setCalendarPopup(true);
-  DE1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-  DE1->setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
-  DE1->setDate(QDate::currentDate());
+  DE1 = new DateField(QDate::currentDate(), P1);
   DE1->setToolTip(QStringLiteral("Datumseingabe"));
   row->addWidget(DE1);
   cb2 = new QComboBox(P1);

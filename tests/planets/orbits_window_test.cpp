@@ -153,6 +153,8 @@ TEST(Tzastro37, TakesTheSizeAndStartsWithDefaults) {
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Planetenbahnen"));
   EXPECT_DOUBLE_EQ(w.Scale(), 50.0);
   EXPECT_EQ(w.DE1()->date(), QDate::currentDate());
+  EXPECT_EQ(w.DE1()->minimumDate(), QDate(1, 1, 1)) << "October 1582 and earlier reachable";
+  EXPECT_EQ(w.DE1()->displayFormat(), QStringLiteral("dd.MM.yyyy"));
   EXPECT_EQ(w.S1()->value(), 1);
   EXPECT_EQ(w.S1()->minimum(), -30);
   EXPECT_EQ(w.S1()->maximum(), 30);

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateEdit>
 #include <QFile>
+#include <QTest>
 #include <QTemporaryDir>
 
 namespace zenitra {
@@ -105,6 +107,16 @@ TEST_F(MainWindow, StarNamesModeSevenIsCheckedDrawsNothingAndCyclesToZero) {
     EXPECT_EQ(w->View().Switches.ConstellationNames, expected);
     EXPECT_EQ(w->MenuAction(QStringLiteral("Sternbildnamen"))->isChecked(), expected != 0);
   }
+}
+
+TEST_F(MainWindow, DateFieldTakesAThreeDigitYear) {
+  const auto w = Open();
+  w->DE1->setFocus();
+  QTest::keyClick(w->DE1, Qt::Key_Home);
+  QTest::keyClicks(w->DE1, QStringLiteral("5.3.300"));
+  QTest::keyClick(w->DE1, Qt::Key_Return);
+  EXPECT_EQ(w->DE1->date(), QDate(300, 3, 5));
+  EXPECT_EQ(w->View().Moment.Year, 300);
 }
 
 TEST_F(MainWindow, UnknownPlaceLeavesNoSelection) {
