@@ -30,6 +30,10 @@ namespace {
 
 // The entry "Chemnitz, D" of the place list, selected when no place is stored.
 constexpr int kDefaultPlaceIndex = 571;
+// The designed drawing area and the top bar above it, pixels.
+constexpr int kDrawingWidth = 1054;
+constexpr int kDrawingHeight = 664;
+constexpr int kTopBarHeight = 28;
 
 QImage NewCanvas(QSize size) {
   QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
@@ -95,7 +99,9 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
   // Step 20 of every drawing: the visible information windows follow the shown moment.
   LayerHooks.InformationWindows = [this](const InfoWindowMoment& m) { information_->RefreshVisible(m); };
   connect(this, &Tfhimmel::BodyClicked, this, &Tfhimmel::OpenBodyWindow);
-  resize(1070, 751);
+  // The designed drawing area is 1054 x 664 pixels; the window's size follows from it and the bars
+  // above it (applying the designed outer size 1070 x 751 to the inside gave 1070 x 704).
+  resize(kDrawingWidth, kDrawingHeight + menuBar()->sizeHint().height() + kTopBarHeight);
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 
   // Every switch and name mode off, direction forwards; the clock time of now, the date comes at
@@ -115,7 +121,7 @@ void Tfhimmel::BuildTopBar() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   auto* P1 = new QWidget(central);
-  P1->setFixedHeight(28);
+  P1->setFixedHeight(kTopBarHeight);
   auto* row = new QHBoxLayout(P1);
   row->setContentsMargins(2, 1, 2, 1);
   row->setSpacing(3);
@@ -140,6 +146,7 @@ void Tfhimmel::BuildTopBar() {
   CB1->setCurrentIndex(-1);
   row->addWidget(CB1);
   S29 = button(QStringLiteral("⇄"), QStringLiteral("Zeitlauf rückwärts"));
+  S29->setCheckable(true);
   DE1 = new DateField(QDate::currentDate(), P1);
   DE1->setToolTip(QStringLiteral("Datumseingabe"));
   row->addWidget(DE1);
@@ -355,6 +362,13 @@ void Tfhimmel::FormActivate() {
           break;
         }
       }
+      if (found < 0) {
+        // A place no longer in the list (or mistyped in the file): the home place rather than
+        // 0° N 0° E in zone 0, and the user is told.
+        found = kDefaultPlaceIndex < ComboBox1->count() ? kDefaultPlaceIndex : -1;
+        ShowMessage(QStringLiteral("Der gespeicherte Ort \"%1\" ist nicht in der Ortsliste; es gilt %2.")
+                        .arg(stored->Place, found >= 0 ? ComboBox1->itemText(found) : QString()));
+      }
       ComboBox1->setCurrentIndex(found);
     }
   } else {
@@ -397,6 +411,7 @@ void Tfhimmel::ApplySettings(const SettingsValues& v) {
   }
   if (AzimuthApplies(v.Azimuth)) rx2->setValue(v.Azimuth);
   move(v.Left, v.Top);
+  KeepOnScreen();
   view_.Switches = v.Switches;
   const DisplaySwitches& s = v.Switches;
   const std::pair<const char16_t*, bool> checks[] = {
@@ -408,6 +423,18 @@ void Tfhimmel::ApplySettings(const SettingsValues& v) {
       {u"weiße Sterne", s.WhiteStars}, {u"Sterninformationen anzeigen", s.StarInformation},
       {u"Tierkreiszeichen", s.Zodiac}, {u"Galileische Jupitermonde", s.Jupiter}, {u"Venusphase", s.Venus}};
   for (const auto& [caption, on] : checks) actions_.value(QString::fromUtf16(caption))->setChecked(on);
+}
+
+void Tfhimmel::KeepOnScreen() {
+  // A stored position on a monitor that is no longer there: the title bar must be reachable, so a
+  // window whose top strip lies on no screen moves to the middle of the primary screen.
+  const QRect titleStrip(frameGeometry().topLeft(), QSize(frameGeometry().width(), 30));
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().intersects(titleStrip)) return;
+  }
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+    move(primary->availableGeometry().center() - rect().center());
+  }
 }
 
 SettingsValues Tfhimmel::CurrentSettings() const {
@@ -450,7 +477,23 @@ void Tfhimmel::malen(QImage& image) {
   }
 }
 
-void Tfhimmel::SetMoment(const ShownMoment& moment) { view_.Moment = moment; }
+void Tfhimmel::SetMoment(const ShownMoment& moment) {
+  view_.Moment = moment;
+  // The date and time fields follow the shown moment (during the animation too), so that picking a
+  // time of day later starts from the date that is shown.
+  const QDate date(moment.Year, moment.Month, moment.Day);
+  if (DE1 && date.isValid() && DE1->date() != date) {
+    const QSignalBlocker block(DE1);
+    DE1->setDate(date);
+  }
+  if (cb2 && cb2->count() > 0) {
+    const int index = TimeListIndex(moment.Hour, moment.Minute);
+    if (cb2->currentIndex() != index) {
+      const QSignalBlocker block(cb2);
+      cb2->setCurrentIndex(index);
+    }
+  }
+}
 
 void Tfhimmel::SyncAnimationWidgets() {
   if (animation_.Timer1Enabled != Timer1->isActive()) animation_.Timer1Enabled ? Timer1->start() : Timer1->stop();
@@ -465,7 +508,11 @@ void Tfhimmel::StartStop() {
   SyncAnimationWidgets();
 }
 
-void Tfhimmel::Reverse() { animation_.Reverse(); }
+void Tfhimmel::Reverse() {
+  animation_.Reverse();
+  // The reverse button stays down while time runs backwards.
+  S29->setChecked(animation_.Direction < 0.0);
+}
 
 void Tfhimmel::Faster() {
   if (const std::optional<int> v = FasterSpeed(RxSpinEdit1->value())) RxSpinEdit1->setValue(*v);

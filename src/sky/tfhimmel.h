@@ -141,6 +141,7 @@ class Tfhimmel : public QMainWindow {
   void BuildTopBar();
   void BuildMenu();
   QAction* AddSwitch(QMenu* menu, const QString& caption, bool DisplaySwitches::*flag);
+  void KeepOnScreen();
   void ApplySettings(const SettingsValues& values);
   void SyncAnimationWidgets();
   void SetMoment(const ShownMoment& moment);

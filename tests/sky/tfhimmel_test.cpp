@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QDateEdit>
+#include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTemporaryDir>
 
@@ -119,14 +122,55 @@ TEST_F(MainWindow, DateFieldTakesAThreeDigitYear) {
   EXPECT_EQ(w->View().Moment.Year, 300);
 }
 
-TEST_F(MainWindow, UnknownPlaceLeavesNoSelection) {
+TEST_F(MainWindow, UnknownPlaceFallsBackToTheHomePlaceWithAMessage) {
   const QByteArray atlantis("[Zenitra]\r\nOrt=Atlantis, XX\r\n");
   const auto w = Open(&atlantis);
-  EXPECT_EQ(w->ComboBox1->currentIndex(), -1);
-  EXPECT_EQ(w->View().Place.LatitudeDeg, 0.0);
-  EXPECT_EQ(w->View().Place.ZoneHours, 0.0);
+  EXPECT_EQ(w->ComboBox1->currentIndex(), 571);
+  EXPECT_EQ(w->View().Place.Name, "Chemnitz, D");
+  EXPECT_DOUBLE_EQ(w->View().Place.ZoneHours, 1.0);
+  ASSERT_EQ(messages_.size(), 1);
+  EXPECT_TRUE(messages_[0].contains(QStringLiteral("Atlantis, XX"))) << messages_[0].toStdString();
   const QByteArray lower("[Zenitra]\r\nOrt=chemnitz, d\r\n");
   EXPECT_EQ(Open(&lower)->ComboBox1->currentIndex(), 571);
+}
+
+// A position stored while a second monitor was attached lies off every screen now.
+TEST_F(MainWindow, StoredPositionOffEveryScreenMovesOntoThePrimaryScreen) {
+  const QByteArray far("[Zenitra]\r\nLinks=5000\r\nOben=3000\r\n");
+  const auto w = Open(&far);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.intersects(QRect(w->frameGeometry().topLeft(), QSize(w->width(), 30))))
+      << "title bar at " << w->x() << "," << w->y();
+  const QByteArray near("[Zenitra]\r\nLinks=20\r\nOben=30\r\n");
+  EXPECT_EQ(Open(&near)->pos(), QPoint(20, 30));
+}
+
+TEST_F(MainWindow, DrawingAreaHasTheDesignedSize) {
+  const auto w = Open();
+  QApplication::processEvents();
+  EXPECT_EQ(w->PB1->size(), QSize(1054, 664));
+}
+
+// During the animation the date and time fields show the moment the map shows; the reverse button
+// stays down while time runs backwards.
+TEST_F(MainWindow, FieldsFollowTheAnimationAndReverseStaysDown) {
+  const auto w = Open();
+  w->CB1->setCurrentIndex(15);  // "24 Stunden"
+  w->StartStop();
+  w->Timer1Timer();
+  EXPECT_EQ(w->DE1->date(), QDate(w->View().Moment.Year, w->View().Moment.Month, w->View().Moment.Day));
+  EXPECT_EQ(w->DE1->date(), QDate(2024, 7, 2));
+  w->CB1->setCurrentIndex(11);
+  for (int i = 0; i < 3; ++i) w->Timer1Timer();
+  const ShownMoment m = w->View().Moment;
+  EXPECT_NE(m.Hour, 23) << "the time moved on";
+  EXPECT_EQ(w->cb2->currentIndex(), (m.Hour * 60 + m.Minute) / 5) << m.Hour << ":" << m.Minute;
+  EXPECT_FALSE(w->S29->isChecked());
+  w->Reverse();
+  EXPECT_TRUE(w->S29->isChecked());
+  w->Reverse();
+  EXPECT_FALSE(w->S29->isChecked());
+  w->StartStop();
 }
 
 TEST_F(MainWindow, SwitchCommandsToggleFlagAndCheckMark) {
