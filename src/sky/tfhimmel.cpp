@@ -212,11 +212,11 @@ QAction* Tfhimmel::AddSwitch(QMenu* menu, const QString& caption, bool DisplaySw
 
 void Tfhimmel::BuildMenu() {
   QMenuBar* bar = menuBar();
-  QAction* end = bar->addAction(QStringLiteral("Ende"));
+  QAction* end = bar->addAction(QStringLiteral("&Ende"));
   actions_.insert(QStringLiteral("Ende"), end);
   connect(end, &QAction::triggered, this, &QWidget::close);
 
-  QMenu* simulation = bar->addMenu(QStringLiteral("Simulation"));
+  QMenu* simulation = bar->addMenu(QStringLiteral("&Simulation"));
   QAction* startStop = simulation->addAction(QStringLiteral("Simulation"));
   startStop->setCheckable(true);
   startStop->setShortcut(Qt::Key_F2);
@@ -232,8 +232,13 @@ void Tfhimmel::BuildMenu() {
   simulation->addSeparator();
   command(simulation, QStringLiteral("Simulation langsamer"), &Tfhimmel::Slower);
   command(simulation, QStringLiteral("Simulation schneller"), &Tfhimmel::Faster);
+  simulation->addSeparator();
+  // One step of the chosen size by hand, forwards or backwards (Alt with the arrow keys: the date
+  // and time fields keep the plain and Ctrl arrows for themselves).
+  command(simulation, QStringLiteral("Einen Schritt vor"), &Tfhimmel::StepForward)->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+  command(simulation, QStringLiteral("Einen Schritt zurück"), &Tfhimmel::StepBackward)->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
 
-  QMenu* display = bar->addMenu(QStringLiteral("Darstellung"));
+  QMenu* display = bar->addMenu(QStringLiteral("&Darstellung"));
   AddSwitch(display, QStringLiteral("Ekliptik"), &DisplaySwitches::Ecliptic);
   AddSwitch(display, QStringLiteral("Himmelsäquator"), &DisplaySwitches::Equator);
   AddSwitch(display, QStringLiteral("Koordinatennetz"), &DisplaySwitches::Grid);
@@ -268,7 +273,7 @@ void Tfhimmel::BuildMenu() {
     connect(a, &QAction::triggered, this, [this, azimuth = d.azimuth] { SetDirection(azimuth); });
   }
 
-  QMenu* more = bar->addMenu(QStringLiteral("Zusatzinformationen"));
+  QMenu* more = bar->addMenu(QStringLiteral("&Zusatzinformationen"));
   const std::pair<const char16_t*, void (InformationWindows::*)(const InfoWindowMoment&)> windows[] = {
       {u"Mondparameter", &InformationWindows::ShowMoon},
       {u"Sonnenparameter", &InformationWindows::ShowSun},
@@ -318,6 +323,27 @@ void Tfhimmel::BuildMenu() {
     Tzastro37 window(frameGeometry().width(), frameGeometry().height(), this);
     window.exec();
   });
+  // Every entry that opens a window has a key, shown in the menu.
+  int key = Qt::Key_1;
+  for (const char16_t* caption : {u"Mondparameter", u"Sonnenparameter", u"Ephemeridentabelle", u"Mondphasenkalender",
+                                  u"Planetenbahnen", u"Astronomischer Jahreskalender", u"Tag- und Nachtgrenze"}) {
+    actions_.value(QString::fromUtf16(caption))->setShortcut(QKeySequence(Qt::CTRL | key++));
+  }
+}
+
+void Tfhimmel::StepForward() { StepBy(1.0); }
+void Tfhimmel::StepBackward() { StepBy(-1.0); }
+
+void Tfhimmel::StepBy(double direction) {
+  animation_.LeaveRealTime();
+  SyncAnimationWidgets();
+  try {
+    SetMoment(AdvanceMoment(view_.Moment, direction, AnimationStepDays(CB1->currentIndex())));
+  } catch (const ConversionError& e) {
+    ShowMessage(QString::fromUtf8(e.what()));
+    return;
+  }
+  Repaint();
 }
 
 Tfhimmel::~Tfhimmel() = default;

@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QApplication>
 #include <QFile>
+#include <QMenuBar>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -143,6 +144,33 @@ TEST_F(MainWindow, StoredPositionOffEveryScreenMovesOntoThePrimaryScreen) {
       << "title bar at " << w->x() << "," << w->y();
   const QByteArray near("[Zenitra]\r\nLinks=20\r\nOben=30\r\n");
   EXPECT_EQ(Open(&near)->pos(), QPoint(20, 30));
+}
+
+TEST_F(MainWindow, KeyboardMnemonicsShortcutsAndSteps) {
+  const auto w = Open();
+  for (QAction* top : w->menuBar()->actions()) {
+    EXPECT_TRUE(top->text().contains(u'&')) << "no Alt mnemonic: " << top->text().toStdString();
+  }
+  QStringList keys;
+  for (const char16_t* caption : {u"Mondparameter", u"Sonnenparameter", u"Ephemeridentabelle", u"Mondphasenkalender",
+                                  u"Planetenbahnen", u"Astronomischer Jahreskalender", u"Tag- und Nachtgrenze"}) {
+    const QKeySequence key = w->MenuAction(QString::fromUtf16(caption))->shortcut();
+    EXPECT_FALSE(key.isEmpty()) << QString::fromUtf16(caption).toStdString();
+    keys << key.toString();
+  }
+  keys.removeDuplicates();
+  EXPECT_EQ(keys.size(), 7) << keys.join(' ').toStdString();
+  // Alt+Right and Alt+Left step by the chosen step.
+  w->CB1->setCurrentIndex(w->CB1->findText(QStringLiteral("1 Stunde")));
+  ASSERT_GE(w->CB1->currentIndex(), 0);
+  w->activateWindow();
+  QApplication::processEvents();
+  const ShownMoment before = w->View().Moment;
+  QTest::keyClick(w->PB1, Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(w->View().Moment.Hour, (before.Hour + 1) % 24);
+  QTest::keyClick(w->PB1, Qt::Key_Left, Qt::AltModifier);
+  QTest::keyClick(w->PB1, Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(w->View().Moment.Hour, (before.Hour + 23) % 24);
 }
 
 TEST_F(MainWindow, DrawingAreaHasTheDesignedSize) {

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -193,6 +194,18 @@ void ExpectTextBoxesFit(const QWidget& window, const char* name) {
     }
     EXPECT_LE(bottom, inside) << name << ": text " << bottom << " px high in a box of " << inside << " px, last \""
                               << doc->lastBlock().text().toStdString() << "\"";
+  }
+}
+
+TEST_F(InformationWindowsTest, EscapeClosesTheSunMoonAndEphemerisWindows) {
+  for (const char* caption : {"Mondparameter", "Sonnenparameter", "Ephemeridentabelle"}) {
+    window_->MenuAction(QString::fromLatin1(caption))->trigger();
+    QWidget* shown = QApplication::activeWindow();
+    QApplication::processEvents();
+    shown = QApplication::activeWindow();
+    ASSERT_TRUE(shown && shown != window_.get()) << caption;
+    QTest::keyClick(shown, Qt::Key_Escape);
+    EXPECT_FALSE(shown->isVisible()) << caption;
   }
 }
 
