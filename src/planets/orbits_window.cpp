@@ -219,8 +219,10 @@ QStringList Tzastro37::TickedNames() const {
 }
 
 void Tzastro37::FormActivate() {
+  // Built once: showing the window again (after minimising it, say) keeps the ticked objects and
+  // so the picture the user made.
+  if (CB1_->count() > 0) return;
   const QSignalBlocker block(CB1_);
-  CB1_->clear();
   for (const std::string& name : OrbitObjectNames()) {
     auto* item = new QListWidgetItem(QString::fromStdString(name));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
