@@ -536,8 +536,10 @@ void Tfhimmel::StartStop() {
 
 void Tfhimmel::Reverse() {
   animation_.Reverse();
-  // The reverse button stays down while time runs backwards.
-  S29->setChecked(animation_.Direction < 0.0);
+  // The reverse button stays down and the status line says so while time runs backwards.
+  view_.TimeRunsBackwards = animation_.Direction < 0.0;
+  S29->setChecked(view_.TimeRunsBackwards);
+  Repaint();
 }
 
 void Tfhimmel::Faster() {

@@ -1,6 +1,7 @@
 // The main window: first activation with and without a settings file, switch and cycling
 // commands, closing (the settings written), real-time mode and dragging.
 #include "sky/tfhimmel.h"
+#include "sky/sky_renderer.h"
 #include "support/small_catalogue.h"
 
 #include <gtest/gtest.h>
@@ -196,6 +197,7 @@ TEST_F(MainWindow, FieldsFollowTheAnimationAndReverseStaysDown) {
   EXPECT_FALSE(w->S29->isChecked());
   w->Reverse();
   EXPECT_TRUE(w->S29->isChecked());
+  EXPECT_TRUE(StatusLineText(w->View()).endsWith(QStringLiteral("Zeitlauf rückwärts")));
   w->Reverse();
   EXPECT_FALSE(w->S29->isChecked());
   w->StartStop();
