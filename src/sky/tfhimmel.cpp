@@ -493,6 +493,10 @@ void Tfhimmel::ComboBox1Change(int index) {
 
 void Tfhimmel::Repaint() {
   if (PB1) PB1->update();
+  // A minimised or hidden window gets no paint events, and the information windows follow the
+  // moment at the end of each drawing: without one they would freeze while the animation goes on
+  // and jump when the window returns. They follow directly then.
+  if (information_ && (isMinimized() || !isVisible())) information_->RefreshVisible(ShownInfoMoment());
 }
 
 void Tfhimmel::malen(QImage& image) {

@@ -197,6 +197,22 @@ void ExpectTextBoxesFit(const QWidget& window, const char* name) {
   }
 }
 
+TEST_F(InformationWindowsTest, WindowsFollowTheAnimationWhileTheMainWindowIsMinimised) {
+  window_->MenuAction(QStringLiteral("Mondparameter"))->trigger();
+  ASSERT_TRUE(Information().Moon().isVisible());
+  window_->showMinimized();
+  QApplication::processEvents();
+  ASSERT_TRUE(window_->isMinimized());
+  window_->CB1->setCurrentIndex(15);  // "24 Stunden"
+  window_->StartStop();
+  for (int tick = 0; tick < 3; ++tick) {
+    window_->Timer1Timer();
+    EXPECT_EQ(Information().SunMoonMoment().Day, window_->ShownInfoMoment().Day) << "tick " << tick;
+    EXPECT_EQ(Information().SunMoonMoment().Month, window_->ShownInfoMoment().Month) << "tick " << tick;
+  }
+  window_->StartStop();
+}
+
 TEST_F(InformationWindowsTest, EscapeClosesTheSunMoonAndEphemerisWindows) {
   for (const char* caption : {"Mondparameter", "Sonnenparameter", "Ephemeridentabelle"}) {
     window_->MenuAction(QString::fromLatin1(caption))->trigger();
