@@ -131,7 +131,8 @@ std::optional<DateWithFraction> JulianDayToDate(JulianDay jd) {
 
 JulianDay YearStartJulianDay(int year) {
   const std::int64_t b = year <= 1582 ? 2 : (static_cast<std::int64_t>(year) - 1) / 100;
-  return std::trunc((static_cast<double>(year) - 1.0) * 365.25) - static_cast<double>(b) +
+  // Floor, not truncation: before the year 1 truncation rounds up and gave 1 January for most years.
+  return std::floor((static_cast<double>(year) - 1.0) * 365.25) - static_cast<double>(b) +
          static_cast<double>(b / 4) + 1721424.5;
 }
 
@@ -145,7 +146,7 @@ std::string ShortDateText(int year, int month, double day) {
   // Beyond +-2^62 the day is no date (and not representable as the integer printed).
   if (!(std::fabs(day) < 0x1p62)) return {};
   return std::to_string(static_cast<long long>(std::trunc(day))) + "." + std::to_string(month) + "." +
-         std::to_string(year % 100);
+         std::to_string(year < 1 ? year : year % 100);
 }
 
 double DeltaT(double t) { return DeltaTSeconds(2451545.0 + 36525.0 * t); }

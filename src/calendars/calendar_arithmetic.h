@@ -60,11 +60,16 @@ struct DateWithFraction {
 /// Meeus' conversion of a Julian Day to a date with the day fraction; nothing for a non-finite jd
 /// or |jd| > 1e11.
 [[nodiscard]] std::optional<DateWithFraction> JulianDayToDate(JulianDay jd);
-/// Julian Day of January 0.0 of a year (0h of 31 December of the previous year).
+/// Julian Day of January 0.0 (0h of 31 December of the previous year) of an ASTRONOMICAL year.
 [[nodiscard]] JulianDay YearStartJulianDay(int year);
+/// The astronomical count of a historical year: 1 BC (-1) is year 0, 500 BC (-500) is -499.
+[[nodiscard]] constexpr int AstronomicalYear(int historical) { return historical < 0 ? historical + 1 : historical; }
+/// The historical count of an astronomical year (no year 0): year 0 is 1 BC (-1).
+[[nodiscard]] constexpr int HistoricalYear(int astronomical) { return astronomical <= 0 ? astronomical - 1 : astronomical; }
 /// 1 Monday .. 7 Sunday, for jd >= -0.5; 0 for a non-finite or huge jd.
 [[nodiscard]] int WeekdayOf(JulianDay jd);
-/// "d.m.yy" without leading zeros and with the year modulo 100: 5 March 2012 gives "5.3.12".
+/// "d.m.yy" without leading zeros and with the (historical) year modulo 100: 5 March 2012 gives
+/// "5.3.12". A year before 1 AD is written in full, "3.1.-500", as two digits would not tell it.
 /// Empty for a non-finite day or one beyond 2^62.
 [[nodiscard]] std::string ShortDateText(int year, int month, double day);
 /// Delta T = TT - UT in seconds for t Julian centuries since J2000.

@@ -36,12 +36,21 @@ int RoundClamped(double v, double limit) {
 
 std::optional<DayNightSun> DayNightSunModel(int day, int month, int year, int hour, int minute,
                                             bool summerTimeRule) {
-  if (month < 1 || month > 12) return std::nullopt;
   day = ClampField(day);
   hour = ClampField(hour);
   minute = ClampField(minute);
   DayNightSun sun;
-  sun.DayOfYear = DayNumber(day, month, year);
+  // The month field takes any integer, and an empty or non-numeric one reads as 0. A month before
+  // January adds no month lengths (the day counts from the year's start, as the sum over the
+  // preceding months gives nothing); one after December adds the whole year. Either way the map
+  // has a night side.
+  if (month < 1) {
+    sun.DayOfYear = day;
+  } else if (month > 12) {
+    sun.DayOfYear = DayNumber(31, 12, year) + day;
+  } else {
+    sun.DayOfYear = DayNumber(day, month, year);
+  }
   sun.Hour = (summerTimeRule && IsSummerTime(day, month, year)) ? hour - 1 : hour;
   sun.Minute = minute;
   const double n = sun.DayOfYear;

@@ -22,8 +22,8 @@ struct DayNightSun {
 };
 
 /// The Sun model for the entered day, month, hour and minute of `year`. When `summerTimeRule` is
-/// set and the date is in summer time the hour is reduced by one. Empty when the month is outside
-/// 1..12 (no day of the year exists then).
+/// set and the date is in summer time the hour is reduced by one. A month field below 1 (an empty
+/// field reads as 0) counts the day from the year's start; one above 12 adds the whole year.
 [[nodiscard]] std::optional<DayNightSun> DayNightSunModel(int day, int month, int year, int hour, int minute,
                                                           bool summerTimeRule);
 

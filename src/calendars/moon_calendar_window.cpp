@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDateEdit>
+
+#include "ui/date_field.h"
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
@@ -126,9 +128,8 @@ Tfmoon::Tfmoon(QWidget* parent) : QDialog(parent) {
   navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
   label1->setPalette(navy);
 
-  DE1 = new QDateEdit(QDate::currentDate(), Panel1);
+  DE1 = new DateField(QDate::currentDate(), Panel1);
   DE1->setGeometry(52, 2, 110, 23);
-  DE1->setCalendarPopup(true);
   DE1->calendarWidget()->setWindowTitle(QStringLiteral("Datumseingabe"));
 
   // The month of the date field on an A4 page across.

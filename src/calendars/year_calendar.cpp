@@ -37,13 +37,16 @@ class EntryTable {
   std::vector<CalendarEntry> entries_;
 };
 
-// The clock changes as the place's rules give them. They are stored in Terrestrial Time, like the
-// phenomena they are sorted among, and show the place's date of the change.
-void AddSummerTime(EntryTable& table, const std::vector<SummerTimeChange>& changes, double deltaTDays) {
+// The clock changes as the place's rules give them. A line without a time names a day, so it is
+// sorted at the place's midnight (standard time) at the beginning of that day: before every event of
+// the day and after every event of the day before, in any zone. The instant is kept in Terrestrial
+// Time, like the phenomena it is sorted among; the line shows the place's date of the change.
+void AddSummerTime(EntryTable& table, const std::vector<SummerTimeChange>& changes, double zoneHours,
+                   double deltaTDays) {
   for (const SummerTimeChange& c : changes) {
     const JulianDay date = CalendarToJulianDay(c.year, c.month, c.day, 0, 0, 0, 0.0);
     if (date < 0.0 || !std::isfinite(c.instantUt)) continue;
-    table.Add(c.instantUt + deltaTDays, c.begins ? "Beginn Sommerzeit" : "Ende Sommerzeit", -1);
+    table.Add(date - zoneHours / 24.0 + deltaTDays, c.begins ? "Beginn Sommerzeit" : "Ende Sommerzeit", -1);
     table.Entries().back().shownDate = date;
   }
 }
@@ -57,27 +60,6 @@ bool IsAfterYear(const YearCalendar& range, JulianDay jde) { return UniversalTim
 // Searches start this many days before local midnight of 1 January: more than Delta T (two days
 // in 4713 BC) plus the zone, so that an event early on 1 January is never skipped.
 constexpr double kSearchLeadDays = 3.0;
-
-// The first perigee (or apogee) at or after `from`. LunarApsis gives the perigee of the anomalistic
-// month whose mean instant is nearest its argument (the apogee half a month after it). Its true
-// instant lies within 11 days of that centre over the calendar's years: at most 2.9 days of
-// periodic terms, and the rounded rate 13.2555 months per year drifts by up to 7 days by the
-// years -4712 and 9999. Starting 11 days short of half a month after `from`, the month before the
-// first candidate therefore ends before `from`; arguments a mean month apart visit the following
-// months in turn, each evaluated once. (Checked against a search in 7-day steps for every 0.61
-// days of -4712..9999: the same instants.)
-DateTimeValue FirstLunarApsis(bool apogee, DateTimeValue from) {
-  if (!std::isfinite(from)) return std::nan("");
-  constexpr double kMeanAnomalisticMonth = 365.25 / 13.2555;  // days, the rate LunarApsis counts by
-  constexpr double kLargestOffset = 11.0;                      // days, true instant minus centre
-  DateTimeValue a = from + kMeanAnomalisticMonth / 2.0 - kLargestOffset - (apogee ? kMeanAnomalisticMonth / 2.0 : 0.0);
-  for (int i = 0; i < 4; ++i, a += kMeanAnomalisticMonth) {
-    const DateTimeValue r = LunarApsis(apogee, a);
-    if (!std::isfinite(r)) break;
-    if (r >= from) return r;
-  }
-  return std::nan("");
-}
 
 // Every event of a search for "the first event at or after t" (perigee, apogee, perihelion,
 // aphelion) that falls within the year's local range. Successive events of one kind lie at least
@@ -166,7 +148,7 @@ void StepCycles(const YearCalendar& range, int firstCycle, Instant instant, Add 
 void AddPlanetaryPhenomena(EntryTable& table, const YearCalendar& range, std::string_view decimalSeparator) {
   for (const PlanetNumber planet : {1, 2, 4, 5, 6, 7, 8}) {
     for (const PlanetEvent event : {0, 1}) {
-      const auto cycle = PlanetEventCycle(range.year, planet, event);
+      const auto cycle = PlanetEventCycle(AstronomicalYear(range.year), planet, event);
       if (!cycle) continue;
       const std::string text = PlanetEventText(planet, event);
       StepCycles(
@@ -180,7 +162,7 @@ void AddPlanetaryPhenomena(EntryTable& table, const YearCalendar& range, std::st
     }
   }
   for (const PlanetNumber planet : {1, 2}) {
-    const auto cycle = PlanetEventCycle(range.year, planet, 0);
+    const auto cycle = PlanetEventCycle(AstronomicalYear(range.year), planet, 0);
     if (!cycle) continue;
     for (const ElongationSide side : {0, 1}) {
       const std::string head = std::string(PlanetName(planet)) + (side == 0 ? " in größter östlicher Elongation :"
@@ -263,23 +245,25 @@ std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::s
   if (!IsCalendarYear(year) || !std::isfinite(zoneHours)) return std::nullopt;
   YearCalendar calendar;
   calendar.year = year;
-  calendar.start = YearStartJulianDay(year) + 1.0 - zoneHours / 24.0;
-  calendar.end = YearStartJulianDay(year + 1) + 1.0 - zoneHours / 24.0;
+  // The series count years astronomically (1 BC is year 0, 500 BC is -499).
+  const int astronomical = AstronomicalYear(year);
+  calendar.start = YearStartJulianDay(astronomical) + 1.0 - zoneHours / 24.0;
+  calendar.end = YearStartJulianDay(astronomical + 1) + 1.0 - zoneHours / 24.0;
   calendar.deltaTDays = DeltaT(CenturiesSinceJ2000((calendar.start + calendar.end) / 2.0)) / 86400.0;
 
   EntryTable table;
-  AddSummerTime(table, summerTimeChanges, calendar.deltaTDays);
+  AddSummerTime(table, summerTimeChanges, zoneHours, calendar.deltaTDays);
 
   // Perihelion, aphelion, perigees and apogees by their local date: the perihelion falls on 1 or
   // 2 January in some centuries, and in far zones an event of 31 December UT is local New Year.
   AddSearchedEvents(table, calendar, NextPerihelion, "Erde im Perihel");
   AddSearchedEvents(table, calendar, NextAphelion, "Erde im Aphel");
-  AddSearchedEvents(table, calendar, [](DateTimeValue t) { return FirstLunarApsis(false, t); }, "Mond im Perigäum");
-  AddSearchedEvents(table, calendar, [](DateTimeValue t) { return FirstLunarApsis(true, t); }, "Mond im Apogäum");
+  AddSearchedEvents(table, calendar, NextPerigee, "Mond im Perigäum");
+  AddSearchedEvents(table, calendar, NextApogee, "Mond im Apogäum");
 
   // The seasons of the neighbouring years too: in the Julian calendar of antiquity the December
   // solstice of a year falls in the next January.
-  for (int y = year - 1; y <= year + 1; ++y) {
+  for (int y = astronomical - 1; y <= astronomical + 1; ++y) {
     for (int s = 0; s < 4; ++s) {
       const auto jd = SeasonStart(y, s);
       if (jd && IsEventOfYear(calendar, *jd)) table.Add(*jd, kSeasonTexts[static_cast<std::size_t>(s)], 4);
@@ -312,7 +296,8 @@ std::optional<CalendarLine> CalendarLineOf(const CalendarEntry& entry, double de
   const int weekday = WeekdayOf(local);
   if (!date || weekday < 1 || weekday > 7) return std::nullopt;
   CalendarLine line;
-  line.weekdayAndDate = WeekdayAbbreviation(weekday) + " " + ShortDateText(date->year, date->month, date->day);
+  line.weekdayAndDate =
+      WeekdayAbbreviation(weekday) + " " + ShortDateText(HistoricalYear(date->year), date->month, date->day);
   if (!dateOnly) line.dayFraction = date->day - std::floor(date->day);
   line.text = entry.text;
   return line;

@@ -12,6 +12,7 @@
 #include <QStyledItemDelegate>
 #include <QTextOption>
 #include <QTime>
+#include <algorithm>
 #include <cmath>
 
 #include "calendars/calendar_paper_window.h"
@@ -22,17 +23,28 @@
 namespace zenitra {
 
 namespace {
-
 constexpr int ClientWidth = 632;
 constexpr int ClientHeight = 464;
 constexpr int ItemHeight = 14;
 constexpr int TabStopDialogUnits = 50;
+}  // namespace
 
-// List lines with their TABs expanded to fixed stops (in dialog units: a quarter of the font's
-// average character width each), one line per 14 pixels.
-class TabStopDelegate : public QStyledItemDelegate {
+// List lines with their TABs expanded to fixed stops, one line per 14 pixels. The designed stop of
+// 50 dialog units (a quarter of the font's average character width each) is narrower than a date
+// such as "Mo 12.10.26" in some fonts, so the stop widens to the widest date or time text shown.
+class YearCalendarDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+
+  /// The widest date and time column texts of the list, in pixels of the list's font.
+  void SetWidestColumn(double pixels) { widestColumn_ = pixels; }
+  [[nodiscard]] double TabStop(const QFont& font) const {
+    const QFontMetricsF metrics(font);
+    // At least two average characters of space between a column and the next, so that a gap
+    // between columns reads wider than the space inside a date.
+    return std::max(TabStopDialogUnits * metrics.averageCharWidth() / 4.0,
+                    std::ceil(widestColumn_ + 2.0 * metrics.averageCharWidth()));
+  }
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     painter->save();
@@ -42,14 +54,31 @@ class TabStopDelegate : public QStyledItemDelegate {
     painter->setFont(option.font);
     QTextOption text(Qt::AlignLeft | Qt::AlignVCenter);
     text.setWrapMode(QTextOption::NoWrap);
-    text.setTabStopDistance(TabStopDialogUnits * QFontMetricsF(option.font).averageCharWidth() / 4.0);
+    text.setTabStopDistance(TabStop(option.font));
     painter->drawText(QRectF(option.rect).adjusted(2, 0, 0, 0), index.data().toString(), text);
     painter->restore();
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     return QSize(QStyledItemDelegate::sizeHint(option, index).width(), ItemHeight);
   }
+
+ private:
+  double widestColumn_ = 0.0;
 };
+
+namespace {
+
+
+// The widest TAB-separated field before the last one of any line.
+double WidestLeadingField(const QStringList& lines, const QFont& font) {
+  const QFontMetricsF metrics(font);
+  double widest = 0.0;
+  for (const QString& line : lines) {
+    const QStringList fields = line.split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i + 1 < fields.size(); ++i) widest = std::max(widest, metrics.horizontalAdvance(fields[i]));
+  }
+  return widest;
+}
 
 // Long time format without a time-zone name (the local standard time of the place is meant), to
 // the nearest second; a time that rounds to 24:00:00 stays 23:59:59 of its day.
@@ -101,7 +130,8 @@ Tukalender::Tukalender(Location place, QWidget* parent) : QDialog(parent), place
   ListBox1->setGeometry(16, 16, 601, 392);
   ListBox1->setFrameShape(QFrame::NoFrame);
   ListBox1->setUniformItemSizes(true);
-  ListBox1->setItemDelegate(new TabStopDelegate(ListBox1));
+  delegate_ = new YearCalendarDelegate(ListBox1);
+  ListBox1->setItemDelegate(delegate_);
 
   Label1 = new QLabel(QStringLiteral("Jahr"), this);
   Label1->setGeometry(16, 427, 40, 17);
@@ -172,7 +202,9 @@ void Tukalender::Button1Click() {
   const auto calendar = yearcal::BuildYearCalendar(year, place_.ZoneHours, locale.decimalPoint().toStdString(),
                                                    SummerTimeChanges(place_, year));
   if (!calendar) return;
-  ListBox1->addItems(YearCalendarLines(*calendar, place_.ZoneHours, locale));
+  const QStringList lines = YearCalendarLines(*calendar, place_.ZoneHours, locale);
+  delegate_->SetWidestColumn(WidestLeadingField(lines, ListBox1->font()));
+  ListBox1->addItems(lines);
 }
 
 bool Tukalender::event(QEvent* e) {

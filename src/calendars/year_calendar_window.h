@@ -14,7 +14,10 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
+
 namespace zenitra {
+
+class YearCalendarDelegate;
 
 /// The five header lines of the list for a place, numbers in the locale's format.
 [[nodiscard]] QStringList YearCalendarHeader(const Location& place, const QLocale& locale);
@@ -49,6 +52,7 @@ class Tukalender : public QDialog {
   QLabel* Label1 = nullptr;
   QLineEdit* Edit1 = nullptr;
   QPushButton* Button1 = nullptr;
+  class YearCalendarDelegate* delegate_ = nullptr;
 };
 
 }  // namespace zenitra

@@ -2,6 +2,8 @@
 
 #include <QCalendarWidget>
 #include <QDateEdit>
+
+#include "ui/date_field.h"
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -144,8 +146,7 @@ Tzastro37::Tzastro37(int width, int height, QWidget* parent) : QDialog(parent) {
   CB1_->setFrameShape(QFrame::NoFrame);
   CB1_->setSortingEnabled(true);
   column->addWidget(CB1_, 1);
-  DE1_ = new QDateEdit(QDate::currentDate(), panel);
-  DE1_->setCalendarPopup(true);
+  DE1_ = new DateField(QDate::currentDate(), panel);
   DE1_->calendarWidget()->setWindowTitle(QStringLiteral("Datumseingabe"));
   DE1_->setToolTip(QStringLiteral("Datumseingabe"));
   column->addWidget(DE1_);
@@ -218,8 +219,10 @@ QStringList Tzastro37::TickedNames() const {
 }
 
 void Tzastro37::FormActivate() {
+  // Built once: showing the window again (after minimising it, say) keeps the ticked objects and
+  // so the picture the user made.
+  if (CB1_->count() > 0) return;
   const QSignalBlocker block(CB1_);
-  CB1_->clear();
   for (const std::string& name : OrbitObjectNames()) {
     auto* item = new QListWidgetItem(QString::fromStdString(name));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);

@@ -50,7 +50,7 @@ class Tzastro37 : public QDialog {
   /// The picture as the last repaint drew it.
   [[nodiscard]] const QImage& Picture() const { return picture_; }
 
-  /// Rebuilds the check list (all ticks are lost).
+  /// Builds the check list at the first activation; later activations keep the ticks.
   void FormActivate();
   /// Draws the picture for the drawing surface's size and shows it.
   void Repaint();

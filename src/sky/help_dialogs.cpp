@@ -65,7 +65,7 @@ QString ShortcutsText(const QWidget& window) {
 }
 
 void AddHelpMenu(QWidget& window, QMenuBar& bar) {
-  QMenu* help = bar.addMenu(QStringLiteral("Hilfe"));
+  QMenu* help = bar.addMenu(QStringLiteral("&Hilfe"));
   QAction* about = help->addAction(QStringLiteral("Über Zenitra"));
   QObject::connect(about, &QAction::triggered, &window,
                    [&window] { QMessageBox::about(&window, QStringLiteral("Über Zenitra"), AboutText()); });

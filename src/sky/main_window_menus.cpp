@@ -33,7 +33,7 @@ PagePainter MapOnPaper(Tfhimmel& window) {
 
 void AddFileAndHelpMenus(Tfhimmel& window) {
   QMenuBar* bar = window.menuBar();
-  auto* file = new QMenu(QStringLiteral("Datei"), bar);
+  auto* file = new QMenu(QStringLiteral("Dat&ei"), bar);
   bar->insertMenu(bar->actions().isEmpty() ? nullptr : bar->actions().first(), file);
   QAction* print = file->addAction(QStringLiteral("Drucken…"));
   print->setShortcut(QKeySequence::Print);
@@ -50,7 +50,7 @@ void AddFileAndHelpMenus(Tfhimmel& window) {
     SavePictureWithDialog(&window, CurrentMap(window), QStringLiteral("Sternkarte.png"));
   });
 
-  QMenu* find = bar->addMenu(QStringLiteral("Suchen"));
+  QMenu* find = bar->addMenu(QStringLiteral("S&uchen"));
   AddFindCommands(window, find);
   // The places the user entered join the list before the stored place is chosen.
   for (const QString& record : ReadOwnPlaces(OwnPlacesPath(window.SettingsPath()))) (void)window.AddPlace(record);

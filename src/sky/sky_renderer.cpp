@@ -297,6 +297,7 @@ QString StatusLineText(const SkyView& view) {
     // A moment outside the calendar's range shows only the place.
   }
   if (ShownSummerHours(view) > 0.0) text += QStringLiteral(" Sommerzeit");
+  if (view.TimeRunsBackwards) text += QStringLiteral(" ◀ Zeitlauf rückwärts");
   return text;
 }
 

@@ -28,6 +28,7 @@ struct SkyView {
   Location Place;
   int CentreAzimuth = 0;  ///< degrees, -180..180, from south positive towards west
   DisplaySwitches Switches;
+  bool TimeRunsBackwards = false;  ///< the animation's direction, shown in the status line
 };
 
 /// The horizon panorama: landscape in colour on pure white, and its mask (white where the

@@ -22,6 +22,7 @@
 #include "sky/projection.h"
 #include "sky/sky_mouse.h"
 #include "sky/star_information.h"
+#include "ui/date_field.h"
 #include "ui/time_zone.h"
 
 namespace zenitra {
@@ -30,6 +31,10 @@ namespace {
 
 // The entry "Chemnitz, D" of the place list, selected when no place is stored.
 constexpr int kDefaultPlaceIndex = 571;
+// The designed drawing area and the top bar above it, pixels.
+constexpr int kDrawingWidth = 1054;
+constexpr int kDrawingHeight = 664;
+constexpr int kTopBarHeight = 28;
 
 QImage NewCanvas(QSize size) {
   QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
@@ -104,7 +109,9 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
   // Step 20 of every drawing: the visible information windows follow the shown moment.
   LayerHooks.InformationWindows = [this](const InfoWindowMoment& m) { information_->RefreshVisible(m); };
   connect(this, &Tfhimmel::BodyClicked, this, &Tfhimmel::OpenBodyWindow);
-  resize(1070, 751);
+  // The designed drawing area is 1054 x 664 pixels; the window's size follows from it and the bars
+  // above it (applying the designed outer size 1070 x 751 to the inside gave 1070 x 704).
+  resize(kDrawingWidth, kDrawingHeight + menuBar()->sizeHint().height() + kTopBarHeight);
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 
   // Every switch and name mode off, direction forwards; the clock time of now, the date comes at
@@ -124,7 +131,7 @@ void Tfhimmel::BuildTopBar() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   auto* P1 = new QWidget(central);
-  P1->setFixedHeight(28);
+  P1->setFixedHeight(kTopBarHeight);
   auto* row = new QHBoxLayout(P1);
   row->setContentsMargins(2, 1, 2, 1);
   row->setSpacing(3);
@@ -149,11 +156,8 @@ void Tfhimmel::BuildTopBar() {
   CB1->setCurrentIndex(-1);
   row->addWidget(CB1);
   S29 = button(QStringLiteral("⇄"), QStringLiteral("Zeitlauf rückwärts"));
-  DE1 = new QDateEdit(P1);
-  DE1->setCalendarPopup(true);
-  DE1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-  DE1->setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
-  DE1->setDate(QDate::currentDate());
+  S29->setCheckable(true);
+  DE1 = new DateField(QDate::currentDate(), P1);
   DE1->setToolTip(QStringLiteral("Datumseingabe"));
   row->addWidget(DE1);
   cb2 = new QComboBox(P1);
@@ -218,11 +222,11 @@ QAction* Tfhimmel::AddSwitch(QMenu* menu, const QString& caption, bool DisplaySw
 
 void Tfhimmel::BuildMenu() {
   QMenuBar* bar = menuBar();
-  QAction* end = bar->addAction(QStringLiteral("Ende"));
+  QAction* end = bar->addAction(QStringLiteral("&Ende"));
   actions_.insert(QStringLiteral("Ende"), end);
   connect(end, &QAction::triggered, this, &QWidget::close);
 
-  QMenu* simulation = bar->addMenu(QStringLiteral("Simulation"));
+  QMenu* simulation = bar->addMenu(QStringLiteral("&Simulation"));
   QAction* startStop = simulation->addAction(QStringLiteral("Simulation"));
   startStop->setCheckable(true);
   startStop->setShortcut(Qt::Key_F2);
@@ -238,8 +242,13 @@ void Tfhimmel::BuildMenu() {
   simulation->addSeparator();
   command(simulation, QStringLiteral("Simulation langsamer"), &Tfhimmel::Slower);
   command(simulation, QStringLiteral("Simulation schneller"), &Tfhimmel::Faster);
+  simulation->addSeparator();
+  // One step of the chosen size by hand, forwards or backwards (Alt with the arrow keys: the date
+  // and time fields keep the plain and Ctrl arrows for themselves).
+  command(simulation, QStringLiteral("Einen Schritt vor"), &Tfhimmel::StepForward)->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+  command(simulation, QStringLiteral("Einen Schritt zurück"), &Tfhimmel::StepBackward)->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
 
-  QMenu* display = bar->addMenu(QStringLiteral("Darstellung"));
+  QMenu* display = bar->addMenu(QStringLiteral("&Darstellung"));
   AddSwitch(display, QStringLiteral("Ekliptik"), &DisplaySwitches::Ecliptic);
   AddSwitch(display, QStringLiteral("Himmelsäquator"), &DisplaySwitches::Equator);
   AddSwitch(display, QStringLiteral("Koordinatennetz"), &DisplaySwitches::Grid);
@@ -274,7 +283,7 @@ void Tfhimmel::BuildMenu() {
     connect(a, &QAction::triggered, this, [this, azimuth = d.azimuth] { SetDirection(azimuth); });
   }
 
-  QMenu* more = bar->addMenu(QStringLiteral("Zusatzinformationen"));
+  QMenu* more = bar->addMenu(QStringLiteral("&Zusatzinformationen"));
   const std::pair<const char16_t*, void (InformationWindows::*)(const InfoWindowMoment&)> windows[] = {
       {u"Mondparameter", &InformationWindows::ShowMoon},
       {u"Sonnenparameter", &InformationWindows::ShowSun},
@@ -325,6 +334,27 @@ void Tfhimmel::BuildMenu() {
     Tzastro37 window(frameGeometry().width(), frameGeometry().height(), this);
     window.exec();
   });
+  // Every entry that opens a window has a key, shown in the menu.
+  int key = Qt::Key_1;
+  for (const char16_t* caption : {u"Mondparameter", u"Sonnenparameter", u"Ephemeridentabelle", u"Mondphasenkalender",
+                                  u"Planetenbahnen", u"Astronomischer Jahreskalender", u"Tag- und Nachtgrenze"}) {
+    actions_.value(QString::fromUtf16(caption))->setShortcut(QKeySequence(Qt::CTRL | key++));
+  }
+}
+
+void Tfhimmel::StepForward() { StepBy(1.0); }
+void Tfhimmel::StepBackward() { StepBy(-1.0); }
+
+void Tfhimmel::StepBy(double direction) {
+  animation_.LeaveRealTime();
+  SyncAnimationWidgets();
+  try {
+    SetMoment(AdvanceMoment(view_.Moment, direction, AnimationStepDays(CB1->currentIndex())));
+  } catch (const ConversionError& e) {
+    ShowMessage(QString::fromUtf8(e.what()));
+    return;
+  }
+  Repaint();
 }
 
 Tfhimmel::~Tfhimmel() = default;
@@ -370,6 +400,13 @@ void Tfhimmel::FormActivate() {
           break;
         }
       }
+      if (found < 0) {
+        // A place no longer in the list (or mistyped in the file): the home place rather than
+        // 0° N 0° E in zone 0, and the user is told.
+        found = kDefaultPlaceIndex < ComboBox1->count() ? kDefaultPlaceIndex : -1;
+        ShowMessage(QStringLiteral("Der gespeicherte Ort \"%1\" ist nicht in der Ortsliste; es gilt %2.")
+                        .arg(stored->Place, found >= 0 ? ComboBox1->itemText(found) : QString()));
+      }
       ComboBox1->setCurrentIndex(found);
     }
   } else {
@@ -412,6 +449,7 @@ void Tfhimmel::ApplySettings(const SettingsValues& v) {
   }
   if (AzimuthApplies(v.Azimuth)) rx2->setValue(v.Azimuth);
   move(v.Left, v.Top);
+  KeepOnScreen();
   view_.Switches = v.Switches;
   const DisplaySwitches& s = v.Switches;
   const std::pair<const char16_t*, bool> checks[] = {
@@ -423,6 +461,18 @@ void Tfhimmel::ApplySettings(const SettingsValues& v) {
       {u"weiße Sterne", s.WhiteStars}, {u"Sterninformationen anzeigen", s.StarInformation},
       {u"Tierkreiszeichen", s.Zodiac}, {u"Galileische Jupitermonde", s.Jupiter}, {u"Venusphase", s.Venus}};
   for (const auto& [caption, on] : checks) actions_.value(QString::fromUtf16(caption))->setChecked(on);
+}
+
+void Tfhimmel::KeepOnScreen() {
+  // A stored position on a monitor that is no longer there: the title bar must be reachable, so a
+  // window whose top strip lies on no screen moves to the middle of the primary screen.
+  const QRect titleStrip(frameGeometry().topLeft(), QSize(frameGeometry().width(), 30));
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().intersects(titleStrip)) return;
+  }
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+    move(primary->availableGeometry().center() - rect().center());
+  }
 }
 
 SettingsValues Tfhimmel::CurrentSettings() const {
@@ -464,6 +514,10 @@ int Tfhimmel::AddPlace(const QString& record) {
 
 void Tfhimmel::Repaint() {
   if (PB1) PB1->update();
+  // A minimised or hidden window gets no paint events, and the information windows follow the
+  // moment at the end of each drawing: without one they would freeze while the animation goes on
+  // and jump when the window returns. They follow directly then.
+  if (information_ && (isMinimized() || !isVisible())) information_->RefreshVisible(ShownInfoMoment());
 }
 
 void Tfhimmel::malen(QImage& image) {
@@ -475,7 +529,23 @@ void Tfhimmel::malen(QImage& image) {
   }
 }
 
-void Tfhimmel::SetMoment(const ShownMoment& moment) { view_.Moment = moment; }
+void Tfhimmel::SetMoment(const ShownMoment& moment) {
+  view_.Moment = moment;
+  // The date and time fields follow the shown moment (during the animation too), so that picking a
+  // time of day later starts from the date that is shown.
+  const QDate date(moment.Year, moment.Month, moment.Day);
+  if (DE1 && date.isValid() && DE1->date() != date) {
+    const QSignalBlocker block(DE1);
+    DE1->setDate(date);
+  }
+  if (cb2 && cb2->count() > 0) {
+    const int index = TimeListIndex(moment.Hour, moment.Minute);
+    if (cb2->currentIndex() != index) {
+      const QSignalBlocker block(cb2);
+      cb2->setCurrentIndex(index);
+    }
+  }
+}
 
 void Tfhimmel::SyncAnimationWidgets() {
   if (animation_.Timer1Enabled != Timer1->isActive()) {
@@ -497,7 +567,13 @@ void Tfhimmel::StartStop() {
   SyncAnimationWidgets();
 }
 
-void Tfhimmel::Reverse() { animation_.Reverse(); }
+void Tfhimmel::Reverse() {
+  animation_.Reverse();
+  // The reverse button stays down and the status line says so while time runs backwards.
+  view_.TimeRunsBackwards = animation_.Direction < 0.0;
+  S29->setChecked(view_.TimeRunsBackwards);
+  Repaint();
+}
 
 void Tfhimmel::Faster() {
   if (const std::optional<int> v = FasterSpeed(RxSpinEdit1->value())) RxSpinEdit1->setValue(*v);

@@ -116,6 +116,9 @@ class Tfhimmel : public QMainWindow {
   // Commands of the menu and the buttons.
   void StartStop();
   void Reverse();
+  /// One step of the chosen size forwards or backwards (Alt+Right, Alt+Left).
+  void StepForward();
+  void StepBackward();
   void Faster();
   void Slower();
   void RealTimeClicked();
@@ -151,6 +154,8 @@ class Tfhimmel : public QMainWindow {
   void BuildTopBar();
   void BuildMenu();
   QAction* AddSwitch(QMenu* menu, const QString& caption, bool DisplaySwitches::*flag);
+  void KeepOnScreen();
+  void StepBy(double direction);
   void ApplySettings(const SettingsValues& values);
   void SyncAnimationWidgets();
   void SetMoment(const ShownMoment& moment);

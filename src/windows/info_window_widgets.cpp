@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPalette>
+#include <QShortcut>
 
 #include "sky/sky_renderer.h"
 #include "windows/body_pictures.h"
@@ -26,6 +27,10 @@ void SetUpInfoWindow(QWidget& window, const QString& caption, int width, int hei
   palette.setColor(QPalette::Window, Qt::white);
   window.setPalette(palette);
   window.setFont(InfoFont(11));
+  // Escape closes the window, as it does a dialog.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+  escape->setContext(Qt::WindowShortcut);
+  QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
 }
 
 QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h) {

@@ -11,9 +11,11 @@
 namespace zenitra {
 
 Tephem::Tephem(std::function<Location()> place, QWidget* parent) : QWidget(parent), place_(std::move(place)) {
-  SetUpInfoWindow(*this, QStringLiteral("Ephemeride der Planeten"), 782, 417);
+  // Eight columns of 106 px need 848 px: the first designed grid of 749 px (window 782) showed
+  // only the "N" of "Neptun" in the last column.
+  SetUpInfoWindow(*this, QStringLiteral("Ephemeride der Planeten"), 16 + kEphemerisColumns * 106 + 17, 417);
   Grid = new QTableWidget(kEphemerisRows, kEphemerisColumns, this);
-  Grid->setGeometry(16, 16, 749, 381);
+  Grid->setGeometry(16, 16, kEphemerisColumns * 106, 381);
   Grid->setFrameShape(QFrame::NoFrame);
   Grid->horizontalHeader()->hide();
   Grid->verticalHeader()->hide();

@@ -103,7 +103,10 @@ TEST(YearStartJulianDay, IsJanuaryZero) {
   for (int year = 1583; year <= 2600; ++year) {
     EXPECT_EQ(YearStartJulianDay(year), zenitra::JulianDayOfDate(year, 1, 1) - 1.0) << "year " << year;
   }
-  EXPECT_EQ(YearStartJulianDay(1000), zenitra::JulianDayOfDate(1000, 1, 1) - 1.0);
+  // Astronomical years, the leap years before the year 1 included (-500 is a leap year).
+  for (int year = -4711; year <= 1582; ++year) {
+    EXPECT_EQ(YearStartJulianDay(year), zenitra::JulianDayOfDate(year, 1, 1) - 1.0) << "year " << year;
+  }
 }
 
 TEST(WeekdayOf, CountsFromMondayToSunday) {
@@ -122,6 +125,7 @@ TEST(ShortDateText, DropsLeadingZeros) {
                      std::numeric_limits<double>::quiet_NaN(), 1e300}) {
     EXPECT_EQ(ShortDateText(2005, 3, day), "") << "day " << day;
   }
+  EXPECT_EQ(ShortDateText(-500, 1, 3.0), "3.1.-500");
 }
 
 // Published Delta T: measured values of 1 January (U.S. Naval Observatory / IERS, as in The

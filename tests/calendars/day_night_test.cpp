@@ -71,10 +71,14 @@ TEST(DayNightSun, SummerTimeTakesAnHourOffEvenFromMidnight) {
   EXPECT_TRUE(std::isfinite(TerminatorLatitude(0.0, Sun(1, 7, 2025, 0, 0, true))));
 }
 
-TEST(DayNightSun, DayZeroIsTheDayBeforeTheMonthStartAndMonthZeroHasNoModel) {
+// An empty month field reads as 0: the map still gets its night side (it showed the day side
+// alone), the day counted from the start of the year.
+TEST(DayNightSun, DayZeroIsTheDayBeforeTheMonthStartAndEveryMonthFieldHasAModel) {
   EXPECT_EQ(Sun(0, 3, 2023, 12, 0).DayOfYear, 59);
-  EXPECT_FALSE(DayNightSunModel(1, 0, 2023, 12, 0, true).has_value());
-  EXPECT_FALSE(DayNightSunModel(1, 13, 2023, 12, 0, true).has_value());
+  EXPECT_EQ(Sun(5, 0, 2023, 12, 0).DayOfYear, 5);
+  EXPECT_EQ(Sun(5, -3, 2023, 12, 0).DayOfYear, 5);
+  EXPECT_EQ(Sun(5, 13, 2023, 12, 0).DayOfYear, 370);
+  EXPECT_NEAR(Sun(5, 0, 2023, 12, 0).DeclinationDeg, Sun(5, 1, 2023, 12, 0).DeclinationDeg, 1e-12);
 }
 
 TEST(TerminatorLatitude, WithZeroDeclinationItJumpsBetweenThePoles) {

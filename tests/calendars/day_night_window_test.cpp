@@ -164,13 +164,15 @@ TEST(Tftag, NonNumericFieldsCountAsZero) {
   ASSERT_TRUE(sun.has_value());
   EXPECT_EQ(sun->DayOfYear, 59);
   EXPECT_EQ(sun->Minute, 0);
-  // A month field of 0 gives no day of the year: the map is drawn without a terminator.
+  // A month field of 0 counts the day from the year's start, and the night side is drawn: at noon
+  // on the 1st (15° E) the equator at 179° W lies in the night, darkened from white to F0F0F0.
   SetMoment(w, "1", "abc", "12", "0");
-  EXPECT_FALSE(w.CurrentSun().has_value());
+  ASSERT_TRUE(w.CurrentSun().has_value());
+  EXPECT_EQ(w.CurrentSun()->DayOfYear, 1);
   w.CB2->setChecked(false);
   w.Cb13->setChecked(false);
   w.Cb13Click();
-  EXPECT_EQ(w.RenderMap(kMap).pixel(At(0, -179)), kWhite);
+  EXPECT_EQ(w.RenderMap(kMap).pixel(At(0, -179)), 0xFFF0F0F0u);
 }
 
 TEST(Tftag, SimulationTogglesTheTimerAndStopsFollowingTheClock) {

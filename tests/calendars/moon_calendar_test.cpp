@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -271,6 +272,33 @@ TEST(Tfmoon, ActivationLoadsTheStripAndResetsTheDateToToday) {
   w.DateEdit()->setDate(QDate(2024, 1, 20));
   QApplication::sendEvent(&w, &activate);  // each activation, not only the first
   EXPECT_EQ(w.DateEdit()->date(), QDate::currentDate());
+}
+
+// The date field takes every supported year (not Qt's default minimum of 14 September 1752), shows
+// four digits, and takes typed digits without a section being selected first; a three-digit year
+// is taken as written.
+TEST(Tfmoon, DateFieldTakesTypedDatesOfEveryYear) {
+  Tfmoon w;
+  w.show();
+  QDateEdit* field = w.DateEdit();
+  EXPECT_EQ(field->minimumDate(), QDate(1, 1, 1));
+  EXPECT_EQ(field->maximumDate(), QDate(9999, 12, 31));
+  const struct {
+    const char* keys;
+    QDate expected;
+  } rows[] = {{"15101582", QDate(1582, 10, 15)}, {"15.10.1582", QDate(1582, 10, 15)},
+              {"04.10.1582", QDate(1582, 10, 4)}, {"5.3.300", QDate(300, 3, 5)}, {"01.01.9999", QDate(9999, 1, 1)}};
+  for (const auto& row : rows) {
+    field->setDate(QDate(2026, 12, 8));
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Home);  // the cursor at the day, nothing selected
+    QTest::keyClicks(field, QString::fromLatin1(row.keys));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->date(), row.expected) << "typed " << row.keys << ", got "
+                                           << field->date().toString(Qt::ISODate).toStdString();
+  }
+  field->setDate(QDate(300, 3, 5));
+  EXPECT_EQ(field->text(), QStringLiteral("05.03.0300"));
 }
 
 TEST(Tfmoon, PaintBoxShowsTheSheetOfTheChosenDate) {

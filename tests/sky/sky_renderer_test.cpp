@@ -271,6 +271,9 @@ TEST(StatusLine, PlaceDateTimeAndSummerTime) {
   EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.2024 05:06:07")) << "switch off";
   v.Switches.SummerTime = true;
   EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.2024 05:06:07 Sommerzeit"));
+  v.TimeRunsBackwards = true;
+  EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.2024 05:06:07 Sommerzeit \u25C0 Zeitlauf rückwärts"));
+  v.TimeRunsBackwards = false;
   EXPECT_EQ(ShownSummerHours(v), 1.0);
   v.Moment = ShownMoment{987, 7, 4, 5, 6, 7};  // long before any summer time
   EXPECT_EQ(StatusLineText(v), QStringLiteral("Chemnitz, D, 04.07.987 05:06:07"));

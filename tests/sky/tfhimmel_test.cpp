@@ -1,11 +1,18 @@
 // The main window: first activation with and without a settings file, switch and cycling
 // commands, closing (the settings written), real-time mode and dragging.
 #include "sky/tfhimmel.h"
+#include "sky/sky_renderer.h"
 #include "support/small_catalogue.h"
 
 #include <gtest/gtest.h>
 
+#include <QDateEdit>
+#include <QApplication>
 #include <QFile>
+#include <QMenuBar>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
 #include <QTemporaryDir>
 
 namespace zenitra {
@@ -107,14 +114,93 @@ TEST_F(MainWindow, StarNamesModeSevenIsCheckedDrawsNothingAndCyclesToZero) {
   }
 }
 
-TEST_F(MainWindow, UnknownPlaceLeavesNoSelection) {
+TEST_F(MainWindow, DateFieldTakesAThreeDigitYear) {
+  const auto w = Open();
+  w->DE1->setFocus();
+  QTest::keyClick(w->DE1, Qt::Key_Home);
+  QTest::keyClicks(w->DE1, QStringLiteral("5.3.300"));
+  QTest::keyClick(w->DE1, Qt::Key_Return);
+  EXPECT_EQ(w->DE1->date(), QDate(300, 3, 5));
+  EXPECT_EQ(w->View().Moment.Year, 300);
+}
+
+TEST_F(MainWindow, UnknownPlaceFallsBackToTheHomePlaceWithAMessage) {
   const QByteArray atlantis("[Zenitra]\r\nOrt=Atlantis, XX\r\n");
   const auto w = Open(&atlantis);
-  EXPECT_EQ(w->ComboBox1->currentIndex(), -1);
-  EXPECT_EQ(w->View().Place.LatitudeDeg, 0.0);
-  EXPECT_EQ(w->View().Place.ZoneHours, 0.0);
+  EXPECT_EQ(w->ComboBox1->currentIndex(), 571);
+  EXPECT_EQ(w->View().Place.Name, "Chemnitz, D");
+  EXPECT_DOUBLE_EQ(w->View().Place.ZoneHours, 1.0);
+  ASSERT_EQ(messages_.size(), 1);
+  EXPECT_TRUE(messages_[0].contains(QStringLiteral("Atlantis, XX"))) << messages_[0].toStdString();
   const QByteArray lower("[Zenitra]\r\nOrt=chemnitz, d\r\n");
   EXPECT_EQ(Open(&lower)->ComboBox1->currentIndex(), 571);
+}
+
+// A position stored while a second monitor was attached lies off every screen now.
+TEST_F(MainWindow, StoredPositionOffEveryScreenMovesOntoThePrimaryScreen) {
+  const QByteArray far("[Zenitra]\r\nLinks=5000\r\nOben=3000\r\n");
+  const auto w = Open(&far);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.intersects(QRect(w->frameGeometry().topLeft(), QSize(w->width(), 30))))
+      << "title bar at " << w->x() << "," << w->y();
+  const QByteArray near("[Zenitra]\r\nLinks=20\r\nOben=30\r\n");
+  EXPECT_EQ(Open(&near)->pos(), QPoint(20, 30));
+}
+
+TEST_F(MainWindow, KeyboardMnemonicsShortcutsAndSteps) {
+  const auto w = Open();
+  for (QAction* top : w->menuBar()->actions()) {
+    EXPECT_TRUE(top->text().contains(u'&')) << "no Alt mnemonic: " << top->text().toStdString();
+  }
+  QStringList keys;
+  for (const char16_t* caption : {u"Mondparameter", u"Sonnenparameter", u"Ephemeridentabelle", u"Mondphasenkalender",
+                                  u"Planetenbahnen", u"Astronomischer Jahreskalender", u"Tag- und Nachtgrenze"}) {
+    const QKeySequence key = w->MenuAction(QString::fromUtf16(caption))->shortcut();
+    EXPECT_FALSE(key.isEmpty()) << QString::fromUtf16(caption).toStdString();
+    keys << key.toString();
+  }
+  keys.removeDuplicates();
+  EXPECT_EQ(keys.size(), 7) << keys.join(' ').toStdString();
+  // Alt+Right and Alt+Left step by the chosen step.
+  w->CB1->setCurrentIndex(w->CB1->findText(QStringLiteral("1 Stunde")));
+  ASSERT_GE(w->CB1->currentIndex(), 0);
+  w->activateWindow();
+  QApplication::processEvents();
+  const ShownMoment before = w->View().Moment;
+  QTest::keyClick(w->PB1, Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(w->View().Moment.Hour, (before.Hour + 1) % 24);
+  QTest::keyClick(w->PB1, Qt::Key_Left, Qt::AltModifier);
+  QTest::keyClick(w->PB1, Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(w->View().Moment.Hour, (before.Hour + 23) % 24);
+}
+
+TEST_F(MainWindow, DrawingAreaHasTheDesignedSize) {
+  const auto w = Open();
+  QApplication::processEvents();
+  EXPECT_EQ(w->PB1->size(), QSize(1054, 664));
+}
+
+// During the animation the date and time fields show the moment the map shows; the reverse button
+// stays down while time runs backwards.
+TEST_F(MainWindow, FieldsFollowTheAnimationAndReverseStaysDown) {
+  const auto w = Open();
+  w->CB1->setCurrentIndex(15);  // "24 Stunden"
+  w->StartStop();
+  w->Timer1Timer();
+  EXPECT_EQ(w->DE1->date(), QDate(w->View().Moment.Year, w->View().Moment.Month, w->View().Moment.Day));
+  EXPECT_EQ(w->DE1->date(), QDate(2024, 7, 2));
+  w->CB1->setCurrentIndex(11);
+  for (int i = 0; i < 3; ++i) w->Timer1Timer();
+  const ShownMoment m = w->View().Moment;
+  EXPECT_NE(m.Hour, 23) << "the time moved on";
+  EXPECT_EQ(w->cb2->currentIndex(), (m.Hour * 60 + m.Minute) / 5) << m.Hour << ":" << m.Minute;
+  EXPECT_FALSE(w->S29->isChecked());
+  w->Reverse();
+  EXPECT_TRUE(w->S29->isChecked());
+  EXPECT_TRUE(StatusLineText(w->View()).endsWith(QStringLiteral("Zeitlauf rückwärts")));
+  w->Reverse();
+  EXPECT_FALSE(w->S29->isChecked());
+  w->StartStop();
 }
 
 TEST_F(MainWindow, SwitchCommandsToggleFlagAndCheckMark) {

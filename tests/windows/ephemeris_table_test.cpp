@@ -100,8 +100,8 @@ class EphemerisWindow : public ::testing::Test {
 
 TEST_F(EphemerisWindow, LayoutAndCaption) {
   EXPECT_EQ(window_.windowTitle(), QStringLiteral("Ephemeride der Planeten"));
-  EXPECT_EQ(window_.size(), QSize(782, 417));
-  EXPECT_EQ(window_.Grid->geometry(), QRect(16, 16, 749, 381));
+  EXPECT_EQ(window_.size(), QSize(881, 417));
+  EXPECT_EQ(window_.Grid->geometry(), QRect(16, 16, 848, 381));
   EXPECT_EQ(window_.Grid->rowCount(), 18);
   EXPECT_EQ(window_.Grid->columnCount(), 8);
   EXPECT_EQ(window_.Grid->columnWidth(3), 106);

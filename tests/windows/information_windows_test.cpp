@@ -7,7 +7,15 @@
 #include "support/qstring_printer.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "sky/tfhimmel.h"
 #include "windows/ephemeris_table.h"
@@ -64,10 +72,10 @@ TEST_F(InformationWindowsTest, CreatedHiddenWithTheirLayouts) {
   EXPECT_EQ(sun.Result->font().pixelSize(), 11);
   EXPECT_EQ(TextBoxText(sun.Facts), SunFactLines().join(QStringLiteral("\r\n")));
   EXPECT_EQ(moon.windowTitle(), QStringLiteral("Aktuelle Mondparameter"));
-  EXPECT_EQ(moon.size(), QSize(519, 360));
+  EXPECT_EQ(moon.size(), QSize(559, 376));
   EXPECT_EQ(moon.Image1->geometry(), QRect(56, 24, 117, 117));
   EXPECT_EQ(moon.NameLabel->pos(), QPoint(88, 152));
-  EXPECT_EQ(moon.Result->geometry(), QRect(240, 16, 265, 329));
+  EXPECT_EQ(moon.Result->geometry(), QRect(240, 16, 305, 345));
   EXPECT_EQ(moon.Facts->geometry(), QRect(12, 208, 209, 177));
   EXPECT_TRUE(TextBoxText(moon.Facts).contains(QStringLiteral("Bahnneigung 5°8'43\"")));
   // The pictures: the Sun bright and yellowish in the middle, the Moon grey.
@@ -168,6 +176,87 @@ TEST_F(InformationWindowsTest, ClickingTheDrawnSunOpensTheSunWindow) {
   EXPECT_EQ(Information().SunMoonMoment().Month, 6);
   EXPECT_TRUE(TextBoxText(Information().Sun().Result).startsWith(QStringLiteral("Datum\t\t21.6.2024")));
   EXPECT_FALSE(Information().Moon().isVisible());
+}
+
+// Every line of every text box stays whole inside its box: no line wraps, the last line ends
+// above the box's bottom (the boxes have no scroll bars), and every table cell's text fits its
+// column with the columns inside the grid. Measured with the installed fonts (DejaVu standing in
+// for Verdana); the test runs a second time at QT_SCALE_FACTOR=2 (tests/CMakeLists.txt).
+void ExpectTextBoxesFit(const QWidget& window, const char* name) {
+  for (const QPlainTextEdit* box : window.findChildren<QPlainTextEdit*>()) {
+    const QTextDocument* doc = box->document();
+    const double inside = box->viewport()->height();
+    double bottom = doc->documentMargin();  // QPlainTextEdit stacks its blocks below the margin
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+      const QTextLayout* layout = b.layout();
+      EXPECT_LE(layout->lineCount(), 1) << name << ": line wraps: \"" << b.text().toStdString() << "\"";
+      bottom += doc->documentLayout()->blockBoundingRect(b).height();
+    }
+    EXPECT_LE(bottom, inside) << name << ": text " << bottom << " px high in a box of " << inside << " px, last \""
+                              << doc->lastBlock().text().toStdString() << "\"";
+  }
+}
+
+TEST_F(InformationWindowsTest, WindowsFollowTheAnimationWhileTheMainWindowIsMinimised) {
+  window_->MenuAction(QStringLiteral("Mondparameter"))->trigger();
+  ASSERT_TRUE(Information().Moon().isVisible());
+  window_->showMinimized();
+  QApplication::processEvents();
+  ASSERT_TRUE(window_->isMinimized());
+  window_->CB1->setCurrentIndex(15);  // "24 Stunden"
+  window_->StartStop();
+  for (int tick = 0; tick < 3; ++tick) {
+    window_->Timer1Timer();
+    EXPECT_EQ(Information().SunMoonMoment().Day, window_->ShownInfoMoment().Day) << "tick " << tick;
+    EXPECT_EQ(Information().SunMoonMoment().Month, window_->ShownInfoMoment().Month) << "tick " << tick;
+  }
+  window_->StartStop();
+}
+
+TEST_F(InformationWindowsTest, EscapeClosesTheSunMoonAndEphemerisWindows) {
+  for (const char* caption : {"Mondparameter", "Sonnenparameter", "Ephemeridentabelle"}) {
+    window_->MenuAction(QString::fromLatin1(caption))->trigger();
+    QWidget* shown = QApplication::activeWindow();
+    QApplication::processEvents();
+    shown = QApplication::activeWindow();
+    ASSERT_TRUE(shown && shown != window_.get()) << caption;
+    QTest::keyClick(shown, Qt::Key_Escape);
+    EXPECT_FALSE(shown->isVisible()) << caption;
+  }
+}
+
+TEST_F(InformationWindowsTest, EveryTextFitsItsBox) {
+  const InfoWindowMoment first{2026, 1, 20, 23, 30, 0, 1.0, 0.0};
+  Information().ShowMoon(first);
+  Information().ShowSun(first);
+  QApplication::processEvents();
+  // Every month name in the dates of the phases and apsides ("September" the widest).
+  for (int month = 1; month <= 12; ++month) {
+    const InfoWindowMoment m{2026, month, 20, 23, 30, 0, 1.0, 0.0};
+    const std::string name = "Mondparameter " + std::to_string(month) + "/2026";
+    SetTextBoxText(Information().Moon().Result, MoonParametersText(m, window_->View().Place, kGerman));
+    ExpectTextBoxesFit(Information().Moon(), name.c_str());
+    SetTextBoxText(Information().Sun().Result, SunParametersText(m, window_->View().Place, kGerman));
+    ExpectTextBoxesFit(Information().Sun(), "Sonnenparameter");
+  }
+
+  window_->MenuAction(QStringLiteral("Ephemeridentabelle"))->trigger();
+  Tephem& ephem = Information().Ephemeris();
+  QApplication::processEvents();
+  const QTableWidget* grid = ephem.Grid;
+  int columns = 0;
+  for (int c = 0; c < grid->columnCount(); ++c) columns += grid->columnWidth(c);
+  EXPECT_LE(columns, grid->viewport()->width()) << "columns " << columns << " px in a grid of "
+                                                << grid->viewport()->width() << " px";
+  const QFontMetricsF metrics(grid->font());
+  for (int r = 0; r < grid->rowCount(); ++r) {
+    for (int c = 0; c < grid->columnCount(); ++c) {
+      const QString text = ephem.Cell(c, r);
+      // A cell draws its text inside a margin of the style's focus frame (3 px each side).
+      EXPECT_LE(metrics.horizontalAdvance(text) + 6.0, grid->columnWidth(c))
+          << "cell (" << c << ", " << r << ") \"" << text.toStdString() << "\" in " << grid->columnWidth(c) << " px";
+    }
+  }
 }
 
 }  // namespace
