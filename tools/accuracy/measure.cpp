@@ -332,7 +332,7 @@ double SeparationArcsec(double ra1, double dec1, double ra2, double dec2) {
 }
 
 void Planets(std::ostream& out, const Table& t, const Methods& m) {
-  Group ofDate, j2000;
+  Group ofDate, j2000, onMap;
   for (const auto& r : t.Rows) {
     const Row row{t, r};
     const double jd = row.Number("ut_jd");
@@ -346,6 +346,10 @@ void Planets(std::ostream& out, const Table& t, const Methods& m) {
     const std::string gotText = text(got.RightAscensionDeg, got.DeclinationDeg);
     ofDate(name + ", apparent of date", epoch)
         .Add(Case{SeparationArcsec(got.RightAscensionDeg, got.DeclinationDeg, ra1, de1), input, text(ra1, de1), gotText});
+    const Equatorial map = PlanetPlaceOnMap(name, jd);
+    onMap(name + ", on the map, apparent of date", epoch)
+        .Add(Case{SeparationArcsec(map.RightAscensionDeg, map.DeclinationDeg, ra1, de1), input, text(ra1, de1),
+                  text(map.RightAscensionDeg, map.DeclinationDeg)});
     j2000(name + ", geometric J2000", epoch)
         .Add(Case{SeparationArcsec(got.RightAscensionDeg, got.DeclinationDeg, ra2, de2), input, text(ra2, de2), gotText});
   }
@@ -354,8 +358,10 @@ void Planets(std::ostream& out, const Table& t, const Methods& m) {
   out << "Angular distance between the program's place (ephemeris table, planet window, map) and the reference, in "
          "arc seconds. \"Apparent of date\" is what the sky shows at that moment (light time, aberration, "
          "precession and nutation); \"geometric J2000\" is the frame the program's method is referred to.\n\n";
-  Summarize("Planets' places against the sky of the moment", ofDate, "\"", 0);
+  Summarize("Planets on the sky map (precessed) against the sky of the moment", onMap, "\"", 0);
+  Summarize("Planets' places in the tables (J2000) against the sky of the moment", ofDate, "\"", 0);
   Summarize("Planets' places against geometric J2000", j2000, "\"", 0);
+  WriteGroup(out, onMap, "Planet", "\"", 0, "", [&](const std::string&) { return m.Planets; });
   WriteGroup(out, ofDate, "Planet", "\"", 0, "", [&](const std::string&) { return m.Planets; });
   WriteGroup(out, j2000, "Planet", "\"", 0, "", [&](const std::string&) { return m.Planets; });
 }

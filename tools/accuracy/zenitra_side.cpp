@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "calendars/year_calendar.h"
+#include "core/degree_math.h"
 #include "core/delta_t.h"
 #include "core/local_moment.h"
 #include "core/moon_events.h"
@@ -94,6 +95,17 @@ MoonDisk MoonDiskAt(double utJd) {
 Equatorial PlanetPlace(const std::string& name, double utJd) {
   const zenitra::PlanetPlace p = zenitra::ComputePlanet(name, utJd, 0.0, 0.0, 0.0);
   return Equatorial{p.RightAscensionDeg, p.DeclinationDeg};
+}
+
+Equatorial PlanetPlaceOnMap(const std::string& name, double utJd) {
+  const Equatorial e = PlanetPlace(name, utJd);
+  constexpr double r = std::numbers::pi / 180.0;
+  const zenitra::Vec3 v{std::cos(e.DeclinationDeg * r) * std::cos(e.RightAscensionDeg * r),
+                        std::cos(e.DeclinationDeg * r) * std::sin(e.RightAscensionDeg * r), std::sin(e.DeclinationDeg * r)};
+  const zenitra::Vec3 d = zenitra::MatrixTimesVector(zenitra::PrecessionMatrix(0.0, (utJd - 2451545.0) / 36525.0), v);
+  double ra = std::atan2(d.y, d.x) / r;
+  if (ra < 0.0) ra += 360.0;
+  return Equatorial{ra, std::asin(d.z) / r};
 }
 
 Pixel StarPixel(const Place& place, const LocalTime& t, double raRad, double decRad, double centreAzimuthDeg) {

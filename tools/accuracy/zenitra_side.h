@@ -59,6 +59,8 @@ struct Equatorial {
   double DeclinationDeg = 0.0;
 };
 [[nodiscard]] Equatorial PlanetPlace(const std::string& name, double utJd);
+/// The same place as the sky map draws it: precessed from J2000 to the moment.
+[[nodiscard]] Equatorial PlanetPlaceOnMap(const std::string& name, double utJd);
 
 /// The sky map's drawing area as designed and where it puts a point.
 inline constexpr int kMapWidth = 1054;
