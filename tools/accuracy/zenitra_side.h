@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "sky/sky_state.h"
+
 namespace accuracy {
 
 struct Place {
@@ -15,15 +17,8 @@ struct Place {
   double ZoneHours = 0.0;     ///< local standard time minus UT
 };
 
-/// A local standard clock time of a place (no summer time).
-struct LocalTime {
-  int Year = 2000;
-  int Month = 1;
-  int Day = 1;
-  int Hour = 0;
-  int Minute = 0;
-  int Second = 0;
-};
+/// A local standard clock time of a place (no summer time): the map's clock reading.
+using LocalTime = zenitra::ShownMoment;
 
 /// Julian Day (UT) of an event; nothing when it does not happen.
 using EventJd = std::optional<double>;
