@@ -242,7 +242,9 @@ void SortCalendarEntries(std::vector<CalendarEntry>& entries) {
 
 std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::string_view decimalSeparator,
                                               const std::vector<SummerTimeChange>& summerTimeChanges) {
-  if (!IsCalendarYear(year) || !std::isfinite(zoneHours)) return std::nullopt;
+  // A zone lies within a day of Greenwich; a larger offset would move the year out of the range
+  // the phase and apsis counts are made for.
+  if (!IsCalendarYear(year) || !std::isfinite(zoneHours) || std::fabs(zoneHours) > 24.0) return std::nullopt;
   YearCalendar calendar;
   calendar.year = year;
   // The series count years astronomically (1 BC is year 0, 500 BC is -499).

@@ -71,7 +71,7 @@ void SortCalendarEntries(std::vector<CalendarEntry>& entries);
 /// Every event of `year` for a place in zone `zoneHours` (local standard time minus UT), sorted.
 /// `decimalSeparator` formats the magnitudes and elongation angles. The place's summer-time
 /// changes of the year are given (none: no summer-time lines) and listed with their dates. Nothing
-/// for a year outside IsCalendarYear or a non-finite zone.
+/// for a year outside IsCalendarYear or a zone that is not finite or beyond ±24 h.
 [[nodiscard]] std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours,
                                                             std::string_view decimalSeparator = ",",
                                                             const std::vector<SummerTimeChange>& summerTimeChanges = {});

@@ -468,6 +468,8 @@ TEST(YearCalendarProperties, RefusesYearsItCannotCount) {
     EXPECT_FALSE(BuildYearCalendar(year, 1.0)) << year;
   }
   EXPECT_FALSE(BuildYearCalendar(2012, std::nan("")));
+  // A zone of 1e300 h once overflowed the int lunation count (found by fuzzing).
+  for (const double zone : {24.5, -1e300, 1e300}) EXPECT_FALSE(BuildYearCalendar(2012, zone)) << zone;
   EXPECT_FALSE(BuildYearCalendar(2012, INFINITY));
 }
 
