@@ -1,11 +1,10 @@
-// Benchmark entry point: a QApplication on the offscreen platform, so drawing benchmarks have
+// Benchmark entry point: the program's application on the offscreen platform, so drawing benchmarks have
 // fonts, then Google Benchmark's usual command line.
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 
-#include "sky/vector_state.h"
+#include "ui/application.h"
 
 // startup_bench.cpp: a child process that starts a window and ends after its first painting.
 int RunStartUpChild(int argc, char** argv, const char* which);
@@ -16,8 +15,7 @@ int main(int argc, char** argv) {
     return RunStartUpChild(argc, argv, argv[1] + sizeof kChild - 1);
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  zenitra::ClearUpperVectorState();  // starting Qt leaves the AVX upper halves dirty
+  zenitra::Application app(argc, argv);  // as the program: the vector state is reset after each event
   ::benchmark::Initialize(&argc, argv);
   if (::benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   ::benchmark::RunSpecifiedBenchmarks();

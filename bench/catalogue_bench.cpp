@@ -2,7 +2,7 @@
 // lines and parse the star table (target: well under 20 ms together).
 #include <benchmark/benchmark.h>
 
-#include "sky/catalogue.h"
+#include "ui/catalogue.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "sky/catalogue.h"
-#include "sky/tfhimmel.h"
+#include "ui/catalogue.h"
+#include "app/tfhimmel.h"
 
 namespace {
 

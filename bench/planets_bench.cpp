@@ -5,14 +5,14 @@
 #include "planets/galilean_moons.h"
 #include "planets/physical_ephemeris.h"
 #include "planets/planet_position.h"
-#include "sky/vector_state.h"
+#include "ui/vector_state.h"
 
 namespace {
 
 const char* const kBodies[] = {"Erde", "Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptun"};
 
 void BM_ComputePlanetFrame(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   double jd = 2460300.5;
   zenitra::PlanetPlace place;
   for (auto _ : state) {
@@ -26,7 +26,7 @@ void BM_ComputePlanetFrame(benchmark::State& state) {
 BENCHMARK(BM_ComputePlanetFrame);
 
 void BM_PhysicalEphemerisVenus(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   int hour = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::PhysicalEphemeris(1, 20, 12, 2024, hour));
@@ -36,7 +36,7 @@ void BM_PhysicalEphemerisVenus(benchmark::State& state) {
 BENCHMARK(BM_PhysicalEphemerisVenus);
 
 void BM_GalileanMoons(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   double jd = 2460300.5;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::GalileanMoons(jd));

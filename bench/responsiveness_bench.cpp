@@ -18,9 +18,9 @@
 #include <QTimer>
 
 #include "core/time_scales.h"
-#include "sky/catalogue.h"
-#include "sky/settings.h"
-#include "sky/tfhimmel.h"
+#include "ui/catalogue.h"
+#include "app/settings.h"
+#include "app/tfhimmel.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include <QPainter>
 
-#include "sky/catalogue.h"
+#include "ui/catalogue.h"
 #include "sky/panorama.h"
 #include "sky/sky_bodies.h"
 #include "sky/sky_renderer.h"
-#include "sky/vector_state.h"
+#include "ui/vector_state.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ void BM_BodiesAndPanels(benchmark::State& state) {
   zenitra::PositionRegister bodies;
   QPainter painter(&image);
   zenitra::SkyCanvas canvas(painter);
-  zenitra::ClearUpperVectorState();
+  zenitra::ResetVectorStateAfterPainting();
   for (auto _ : state) {
     zenitra::ScreenPoint point;
     bodies.Clear();

@@ -14,8 +14,8 @@
 #include <cstring>
 
 #include "core/time_scales.h"
-#include "sky/catalogue.h"
-#include "sky/tfhimmel.h"
+#include "ui/catalogue.h"
+#include "app/tfhimmel.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include "core/moon_position.h"
 #include "core/sun_position.h"
 #include "core/vsop87.h"
-#include "sky/vector_state.h"
+#include "ui/vector_state.h"
 
 namespace {
 
 void BM_EarthHeliocentric(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   double t = 45464.5;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::EarthHeliocentric(t));
@@ -21,7 +21,7 @@ BENCHMARK(BM_EarthHeliocentric);
 // One refresh of the Sun window: distance, diameter, rising, setting and culmination, that is
 // eleven evaluations of the Earth's series (Berlin, 2024-06-21).
 void BM_SunWindowRefresh(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   const double day = 45464.0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::SunDistanceAU(day + 0.5));
@@ -34,7 +34,7 @@ void BM_SunWindowRefresh(benchmark::State& state) {
 BENCHMARK(BM_SunWindowRefresh)->Unit(benchmark::kMicrosecond);
 
 void BM_MoonEphemeris(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   double jd = 2460482.5;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::MoonEphemeris(jd));
@@ -44,7 +44,7 @@ void BM_MoonEphemeris(benchmark::State& state) {
 BENCHMARK(BM_MoonEphemeris);
 
 void BM_MoonLowPrecision(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   double jd = 2460482.5;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::MoonLowPrecision(jd));

@@ -3,12 +3,12 @@
 
 #include "calendars/calendar_arithmetic.h"
 #include "core/time_scales.h"
-#include "sky/vector_state.h"
+#include "ui/vector_state.h"
 
 namespace {
 
 void BM_JulianDayOfDate(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   int day = 1;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::JulianDayOfDate(2024, 6, day));
@@ -18,7 +18,7 @@ void BM_JulianDayOfDate(benchmark::State& state) {
 BENCHMARK(BM_JulianDayOfDate);
 
 void BM_DateOfJulianDay(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   double j = 2451544.5;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::DateOfJulianDay(j));
@@ -29,7 +29,7 @@ void BM_DateOfJulianDay(benchmark::State& state) {
 BENCHMARK(BM_DateOfJulianDay);
 
 void BM_CalendarToJulianDay(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   int day = 1;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::yearcal::CalendarToJulianDay(2024, 6, day, 12, 30, 0, 1.0));
@@ -39,7 +39,7 @@ void BM_CalendarToJulianDay(benchmark::State& state) {
 BENCHMARK(BM_CalendarToJulianDay);
 
 void BM_SiderealTimeHours(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   double ut = 0.0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::SiderealTimeHours(2460300.5, ut, 12.92));

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/moon_position.h"
-#include "sky/vector_state.h"
+#include "ui/vector_state.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ void MoonAfterFill(benchmark::State& state, bool clear) {
   double jd = 2460300.5;
   for (auto _ : state) {
     image.fill(Qt::black);
-    if (clear) zenitra::ClearUpperVectorState();
+    if (clear) zenitra::ResetVectorStateAfterPainting();
     for (int i = 0; i < 20; ++i) benchmark::DoNotOptimize(zenitra::MoonLowPrecision(jd + i * 0.1));
     jd += 1.0;
   }

@@ -6,13 +6,13 @@
 #include <QLocale>
 
 #include "calendars/year_calendar.h"
-#include "calendars/year_calendar_window.h"
-#include "sky/vector_state.h"
+#include "calendar_windows/year_calendar_window.h"
+#include "ui/vector_state.h"
 
 namespace {
 
 void BM_YearCalendarEntries(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   for (auto _ : state) {
     auto calendar = zenitra::yearcal::BuildYearCalendar(2024, 1.0, ",");
     benchmark::DoNotOptimize(calendar);

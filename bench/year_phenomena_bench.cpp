@@ -3,14 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include "calendars/year_phenomena.h"
-#include "sky/vector_state.h"
+#include "ui/vector_state.h"
 
 namespace {
 
 using namespace zenitra::yearcal;
 
 void BM_PhenomenaOfAYear(benchmark::State& state) {
-  zenitra::ClearUpperVectorState();  // as the program does after painting (see vector_state.h)
+  zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
   const double start = YearStartJulianDay(2024) + 1.0;
   const double end = YearStartJulianDay(2025) + 1.0;
   for (auto _ : state) {

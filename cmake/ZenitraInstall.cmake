@@ -16,8 +16,8 @@ set(ZENITRA_MAINTAINER "Zenitra maintainers <maintainers@zenitra.example.org>" C
 set(ZENITRA_RELEASE_DATE "2026-12-08")
 
 # The version for the program (zenitra --version) and for any window that shows it.
-configure_file(src/sky/zenitra_version.h.in "${PROJECT_BINARY_DIR}/generated/zenitra_version.h" @ONLY)
-target_include_directories(zenitra_ui PUBLIC "${PROJECT_BINARY_DIR}/generated")
+configure_file(src/app/zenitra_version.h.in "${PROJECT_BINARY_DIR}/generated/zenitra_version.h" @ONLY)
+target_include_directories(zenitra_app PUBLIC "${PROJECT_BINARY_DIR}/generated")
 
 set(ZENITRA_DATA_OUT "${PROJECT_BINARY_DIR}/data")
 configure_file(data/zenitra.metainfo.xml.in "${ZENITRA_DATA_OUT}/${ZENITRA_APP_ID}.metainfo.xml" @ONLY)

@@ -2,7 +2,7 @@
 // inflated or not, as catalogue text; every parser must either answer or throw CatalogueError.
 #include <cstdint>
 
-#include "sky/catalogue.h"
+#include "ui/catalogue.h"
 
 namespace {
 

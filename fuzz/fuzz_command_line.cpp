@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "sky/render_command.h"
-#include "windows/info_commands.h"
+#include "app/render_command.h"
+#include "app/info_commands.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zenitra;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "sky/settings.h"
+#include "app/settings.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "sky/sky_state.h"
+#include "ui/sky_state.h"
 
 namespace zenitra {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/shared_types.h"
-#include "sky/catalogue.h"
+#include "ui/catalogue.h"
 #include "sky/sky_bodies.h"
 
 namespace zenitra {

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "core/shared_types.h"
-#include "sky/sky_state.h"
+#include "ui/sky_state.h"
 
 namespace zenitra {
 

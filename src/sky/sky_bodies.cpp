@@ -10,8 +10,7 @@
 #include "core/degree_math.h"
 #include "core/moon_position.h"
 #include "sky/sky_renderer.h"
-#include "sky/vector_state.h"
-#include "windows/body_pictures.h"
+#include "ui/body_pictures.h"
 
 namespace zenitra {
 
@@ -30,11 +29,9 @@ constexpr double kVenusFrameX = 100.0;  // the frame of the phase geometry; the 
 constexpr double kVenusFrameY = 110.0;  // kVenusShift pixels further left
 constexpr int kVenusShift = 15;
 
-void DrawPicture(QPainter& painter, int number, int x, int y) {
+void DrawPicture(SkyCanvas& canvas, int number, int x, int y) {
   const QImage& image = CachedSkyBitmap(number);
-  if (image.isNull()) return;
-  painter.drawImage(x, y, image);
-  ClearUpperVectorState();  // Qt's blending leaves the AVX state dirty; the next projection is SSE
+  if (!image.isNull()) canvas.DrawImage(x, y, image);
 }
 
 // The box (x1, y1)-(x2, y2) of an ellipse excludes its right and bottom edge; a 1-pixel outline of
@@ -118,14 +115,13 @@ std::optional<int> MoonPhasePicture(int k) {
 SunDisplayState DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& frame, const Location& place,
                                       bool moonOn, ScreenPoint& point, PositionRegister& bodies) {
   canvas.FlushLines();
-  QPainter& painter = canvas.Painter();
   const double jd = frame.Moment;
   for (const std::string_view name : kMapPlanets) {
     const PlanetPlace planet = ComputePlanet(name, jd, place.LatitudeDeg, place.LongitudeDeg, place.ZoneHours);
     const SkyPlace sky = PlanetSkyPlace(planet.Ephemeris);
     if (!ProjectToScreen(frame, sky.AlphaRad, sky.DeltaRad, point)) continue;
     const BodyPicture picture = *MapPlanetPicture(name);
-    DrawPicture(painter, picture.Number, point.X + picture.Dx, point.Y + picture.Dy);
+    DrawPicture(canvas, picture.Number, point.X + picture.Dx, point.Y + picture.Dy);
     const QString text = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
     canvas.TextOut(point.X + 4, point.Y + 4, text);
     bodies.Add(point.X, point.Y, text);
@@ -138,7 +134,7 @@ SunDisplayState DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& 
   const double earthLongitude = earth.Ephemeris.HeliocentricLongitude;
   const SkyPlace sun = SunSkyPlace(earthLongitude);
   if (ProjectToScreen(frame, sun.AlphaRad, sun.DeltaRad, point)) {
-    DrawPicture(painter, kSunPicture, point.X - 8, point.Y - 9);
+    DrawPicture(canvas, kSunPicture, point.X - 8, point.Y - 9);
     canvas.TextOut(point.X + 8, point.Y + 8, QStringLiteral("Sonne"));
     bodies.Add(point.X, point.Y, QStringLiteral("Sonne"));
   }
@@ -152,7 +148,7 @@ SunDisplayState DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& 
     const double delta = moon.Declination * kPi / 180.0;
     if (ProjectOfDateToScreen(frame, alpha, delta, point)) {
       if (const std::optional<int> picture = MoonPhasePicture(MoonPhaseStep(alpha, earthLongitude))) {
-        DrawPicture(painter, *picture, point.X - 7, point.Y - 7);
+        DrawPicture(canvas, *picture, point.X - 7, point.Y - 7);
       }
       canvas.TextOut(point.X + 4, point.Y + 4, QStringLiteral("Mond"));
       bodies.Add(point.X, point.Y, QStringLiteral("Mond"));
@@ -187,21 +183,23 @@ std::array<GalileanMoonMark, 4> GalileanMoonMarks(const std::array<MoonOffset, 4
 
 void DrawGalileanMoonsPanel(SkyCanvas& canvas, const std::array<MoonOffset, 4>& moons) {
   canvas.FlushLines();
-  QPainter& painter = canvas.Painter();
-  painter.setPen(QPen(Qt::white, 0));
-  painter.setBrush(Qt::black);
-  painter.drawRect(QRect(1, 1, 318, 58));  // the rectangle (1, 1)-(320, 60)
+  canvas.Raster([](QPainter& painter) {
+    painter.setPen(QPen(Qt::white, 0));
+    painter.setBrush(Qt::black);
+    painter.drawRect(QRect(1, 1, 318, 58));  // the rectangle (1, 1)-(320, 60)
+  });
   canvas.SetPen(Qt::black);
-  DrawPicture(painter, kJupiterPicture, 152, 21);
+  DrawPicture(canvas, kJupiterPicture, 152, 21);
   const std::array<GalileanMoonMark, 4> marks = GalileanMoonMarks(moons);
-  painter.setPen(QPen(Qt::black, 0));
-  for (const GalileanMoonMark& m : marks) {
-    if (m.Hidden) continue;
-    painter.setBrush(m.Colour);
-    painter.drawEllipse(EllipseBox(m.Px - 4, m.Py - 4, m.Px + 4, m.Py + 4));
-  }
-  painter.setBrush(Qt::NoBrush);
-  ClearUpperVectorState();
+  canvas.Raster([&marks](QPainter& painter) {
+    painter.setPen(QPen(Qt::black, 0));
+    for (const GalileanMoonMark& m : marks) {
+      if (m.Hidden) continue;
+      painter.setBrush(m.Colour);
+      painter.drawEllipse(EllipseBox(m.Px - 4, m.Py - 4, m.Px + 4, m.Py + 4));
+    }
+    painter.setBrush(Qt::NoBrush);
+  });
   canvas.SetFont(SkyFontFamily(), 8);
   int x = 10;
   for (const GalileanMoonMark& m : marks) {
@@ -348,8 +346,8 @@ QImage VenusPhasePanel(const PhysicalData& venus, const QLocale& locale) {
       }
     }
   }
-  ClearUpperVectorState();
-  // The flood fills work on the pixels between two painter passes.
+  // The flood fills work on the pixels between two painter passes (integer work: the vector state
+  // the painter leaves does not slow it; the map resets it when it draws the panel).
   if (discDrawable && g.DarkPartDrawn && terminatorBox) {
     if (g.IlluminatedFraction >= 0.5) {
       FloodFill(image, Rounded((g.P2 + g.P4) / 2.0) - shift, yellow, black);
@@ -375,7 +373,6 @@ QImage VenusPhasePanel(const PhysicalData& venus, const QLocale& locale) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(1, 1, 157, 247));  // the rectangle (1, 1)-(159, 249)
   }
-  ClearUpperVectorState();
   return image;
 }
 
@@ -388,8 +385,7 @@ void DrawSkyPanels(SkyCanvas& canvas, const ProjectionFrame& frame, const ShownM
             PhysicalEphemeris(kVenus, moment.Day, moment.Month, moment.Year, moment.Hour)) {
       const QImage panel = VenusPhasePanel(*venus, locale);
       canvas.FlushLines();
-      canvas.Painter().drawImage(frame.Width - kVenusPanelWidth, 0, panel);
-      ClearUpperVectorState();
+      canvas.DrawImage(frame.Width - kVenusPanelWidth, 0, panel);
     }
   }
 }

@@ -19,7 +19,7 @@
 #include "planets/planet_position.h"
 #include "sky/position_registers.h"
 #include "sky/projection.h"
-#include "sky/sky_state.h"
+#include "ui/sky_state.h"
 
 namespace zenitra {
 

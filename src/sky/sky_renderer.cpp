@@ -9,7 +9,6 @@
 
 #include "core/time_scales.h"
 #include "sky/sky_bodies.h"
-#include "sky/vector_state.h"
 #include "ui/time_zone.h"
 
 namespace zenitra {
@@ -28,16 +27,6 @@ constexpr ZodiacSign kZodiac[12] = {
     {1.5, u"Löwe"},   {1.5, u"Jungfrau"}, {1.5, u"Waage"},     {1.17, u"Skorpion"},
     {1.5, u"Schütze"}, {1.3, u"Steinbock"}, {1.2, u"Wassermann"}, {1.5, u"Fische"}};
 
-bool FamilyHasZodiac(const QString& family) {
-  QFont font(family);
-  font.setStyleStrategy(QFont::NoFontMerging);
-  const QFontMetrics metrics(font);
-  for (char32_t c = 0x2648; c <= 0x2653; ++c) {
-    if (!metrics.inFontUcs4(c)) return false;
-  }
-  return QFontInfo(font).family().compare(family, Qt::CaseInsensitive) == 0;
-}
-
 // A number of a catalogue line; nothing when the line is not a number.
 std::optional<double> ParseNumber(const QString& line) {
   bool ok = false;
@@ -49,89 +38,6 @@ std::optional<double> ParseNumber(const QString& line) {
 SkyPoint DegreesPoint(double alphaDeg, double deltaDeg) { return MakeSkyPoint(alphaDeg * kDegToRad, deltaDeg * kDegToRad); }
 
 }  // namespace
-
-QString SkyFontFamily() {
-  static const QString family = [] {
-    const QStringList families = QFontDatabase::families();
-    for (const QString& f : {QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}) {
-      if (families.contains(f, Qt::CaseInsensitive)) return f;
-    }
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-  }();
-  return family;
-}
-
-QString ZodiacFontFamily() {
-  static const QString family = [] {
-    for (const QString& f : {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans Symbols"),
-                             QStringLiteral("Noto Sans Symbols2"), QStringLiteral("Symbola"),
-                             QStringLiteral("FreeSerif"), QStringLiteral("Segoe UI Symbol")}) {
-      if (FamilyHasZodiac(f)) return f;
-    }
-    return SkyFontFamily();  // Qt's font merging still finds the signs in some installed font
-  }();
-  return family;
-}
-
-// ---- SkyCanvas -------------------------------------------------------------------------------
-
-SkyCanvas::SkyCanvas(QPainter& painter) : painter_(painter) {
-  painter_.setRenderHint(QPainter::Antialiasing, false);
-  painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  painter_.setBrush(Qt::NoBrush);
-  SetFont(SkyFontFamily(), 8);
-}
-
-void SkyCanvas::SetPen(const QColor& colour) {
-  if (colour != pen_) FlushLines();
-  pen_ = colour;
-}
-
-void SkyCanvas::SetFont(const QString& family, int pointSize) {
-  if (metrics_ && font_.family() == family && font_.pointSize() == pointSize) return;
-  font_ = QFont(family, pointSize);
-  // The layout depends on the device's resolution as well as on the font.
-  fontKey_ = font_.key() + u'@' + QString::number(painter_.device()->logicalDpiY()) + u'\x1f';
-  painter_.setFont(font_);
-  metrics_.emplace(painter_.font(), painter_.device());
-}
-
-void SkyCanvas::TextOut(int x, int y, const QString& text) {
-  // Most labels (star, constellation, body and direction names) are the same on every drawing;
-  // their laid-out form is kept so that each drawing only places the glyphs. The cache is bounded:
-  // texts that change with the moment (the status line, the panel numbers) refill it slowly.
-  static QHash<QString, QStaticText> laidOut;
-  const QString key = fontKey_ + text;
-  auto it = laidOut.constFind(key);
-  if (it == laidOut.constEnd()) {
-    if (laidOut.size() >= 4096) laidOut.clear();
-    QStaticText staticText(text);
-    staticText.setTextFormat(Qt::PlainText);
-    staticText.setPerformanceHint(QStaticText::AggressiveCaching);
-    staticText.prepare(QTransform(), painter_.font());
-    it = laidOut.insert(key, staticText);
-  }
-  painter_.setPen(fontColour_);
-  painter_.drawStaticText(QPointF(x, y), *it);
-  ClearUpperVectorState();
-}
-
-int SkyCanvas::TextWidth(const QString& text) const { return metrics_->horizontalAdvance(text); }
-
-void SkyCanvas::MoveTo(int x, int y) { penPosition_ = {x, y}; }
-
-void SkyCanvas::LineTo(int x, int y) {
-  pending_.emplace_back(penPosition_, QPoint(x, y));
-  penPosition_ = {x, y};
-}
-
-void SkyCanvas::FlushLines() {
-  if (pending_.empty()) return;
-  painter_.setPen(QPen(pen_, 0));
-  painter_.drawLines(pending_.data(), static_cast<int>(pending_.size()));
-  pending_.clear();
-  ClearUpperVectorState();
-}
 
 // ---- geometry --------------------------------------------------------------------------------
 
@@ -360,8 +266,7 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   SkyCanvas canvas(painter);
 
   // 2. Background; the white outline of the rectangle (-1, -1)-(W + 1, H + 1) lies outside.
-  painter.fillRect(QRect(0, 0, W, H), Qt::black);
-  ClearUpperVectorState();  // after Qt's raster fill, before the projections (see vector_state.h)
+  canvas.FillRect(QRect(0, 0, W, H), Qt::black);
   canvas.SetPen(Qt::black);
   canvas.SetFontColour(Qt::white);
 
@@ -399,12 +304,13 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
     canvas.SetPen(colour);  // pen and brush keep the star colour for the layers that follow
     if (StarDotRadius(m) > 1) {
       // The filled ellipse in the box (x - 2, y - 2)-(x + 2, y + 2): a 4 x 4 disc without corners.
-      painter.fillRect(QRect(x - 2, y - 1, 4, 2), colour);
-      painter.fillRect(QRect(x - 1, y - 2, 2, 4), colour);
+      canvas.Raster([&](QPainter& painter) {
+        painter.fillRect(QRect(x - 2, y - 1, 4, 2), colour);
+        painter.fillRect(QRect(x - 1, y - 2, 2, 4), colour);
+      });
     } else {
-      painter.fillRect(QRect(x, y, 1, 1), colour);
+      canvas.FillRect(QRect(x, y, 1, 1), colour);
     }
-    ClearUpperVectorState();  // Qt's fill leaves the AVX state dirty; the next projection is SSE
     const QString name = static_cast<qsizetype>(k) < catalogue.StarNames.size()
                              ? catalogue.StarNames[static_cast<qsizetype>(k)]
                              : QString();
@@ -495,14 +401,16 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   // 16. Ground: the panorama (mask OR, then landscape AND), or the light grey band outlined with
   // the current pen.
   if (sw.Horizon && !pictures.Mask.isNull() && !pictures.Landscape.isNull()) {
-    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    painter.drawImage(0, H - 160, pictures.Mask);
-    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.drawImage(0, H - 160, pictures.Landscape);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    canvas.Raster([&](QPainter& painter) {
+      painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+      painter.drawImage(0, H - 160, pictures.Mask);
+      painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+      painter.drawImage(0, H - 160, pictures.Landscape);
+      painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    });
   } else {
-    painter.fillRect(QRect(0, H - 26, W, 1), canvas.Pen());
-    painter.fillRect(QRect(0, H - 25, W, 25), sky_colours::Ground);
+    canvas.FillRect(QRect(0, H - 26, W, 1), canvas.Pen());
+    canvas.FillRect(QRect(0, H - 25, W, 25), sky_colours::Ground);
   }
   // 17. Status line.
   canvas.SetFontColour(Qt::black);

@@ -15,10 +15,12 @@
 #include <vector>
 
 #include "core/shared_types.h"
-#include "sky/catalogue.h"
+#include "ui/canvas.h"
+#include "ui/fonts.h"
+#include "ui/catalogue.h"
 #include "sky/position_registers.h"
 #include "sky/projection.h"
-#include "sky/sky_state.h"
+#include "ui/sky_state.h"
 
 namespace zenitra {
 
@@ -36,47 +38,6 @@ struct SkyView {
 struct SkyPictures {
   QImage Landscape;  ///< "s36s"
   QImage Mask;       ///< "s37s"
-};
-
-/// Font families: "Verdana" where installed, otherwise DejaVu Sans; the zodiac signs in a family
-/// that has the glyphs U+2648..U+2653.
-[[nodiscard]] QString SkyFontFamily();
-[[nodiscard]] QString ZodiacFontFamily();
-
-/// A drawing surface with the state a layer leaves for the next one: pen colour, font and font
-/// colour, and the pen position of the line layers. Text is placed by its top-left corner.
-class SkyCanvas {
- public:
-  explicit SkyCanvas(QPainter& painter);
-  QPainter& Painter() { return painter_; }
-
-  void SetPen(const QColor& colour);
-  [[nodiscard]] QColor Pen() const { return pen_; }
-  void SetFontColour(const QColor& colour) { fontColour_ = colour; }
-  [[nodiscard]] QColor FontColour() const { return fontColour_; }
-  /// Sets the font (family, point size); the metrics are cached.
-  void SetFont(const QString& family, int pointSize);
-  [[nodiscard]] const QFontMetrics& Metrics() const { return *metrics_; }
-
-  /// Text with its cell's top-left corner at (x, y), no background.
-  void TextOut(int x, int y, const QString& text);
-  [[nodiscard]] int TextWidth(const QString& text) const;
-
-  /// Pen movements of the line layers; the segments are collected and drawn together by
-  /// FlushLines in the current pen colour.
-  void MoveTo(int x, int y);
-  void LineTo(int x, int y);
-  void FlushLines();
-
- private:
-  QPainter& painter_;
-  QColor pen_{Qt::black};
-  QColor fontColour_{Qt::white};
-  QFont font_;
-  QString fontKey_;  ///< font_.key() and a separator, the prefix of the laid-out text cache
-  std::optional<QFontMetrics> metrics_;
-  QPoint penPosition_;
-  std::vector<QLine> pending_;
 };
 
 struct SkyGeometry;

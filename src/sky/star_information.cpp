@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "sky/catalogue.h"
+#include "ui/catalogue.h"
 #include "sky/projection.h"
 
 namespace zenitra {

@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QStringList>
 
-#include "sky/sky_state.h"
+#include "ui/sky_state.h"
 
 namespace zenitra {
 

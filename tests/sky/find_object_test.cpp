@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "sky/find_dialog.h"
-#include "sky/help_dialogs.h"
-#include "sky/tfhimmel.h"
+#include "app/find_dialog.h"
+#include "app/help_dialogs.h"
+#include "app/tfhimmel.h"
 #include "zenitra_version.h"
 
 namespace zenitra {

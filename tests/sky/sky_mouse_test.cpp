@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <numbers>
 
-#include "sky/catalogue.h"
+#include "ui/catalogue.h"
 #include "sky/star_information.h"
-#include "sky/tfhimmel.h"
+#include "app/tfhimmel.h"
 
 namespace zenitra {
 namespace {

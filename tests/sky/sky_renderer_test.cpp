@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "sky/panorama.h"
+#include "ui/gif_picture.h"
 
 namespace zenitra {
 namespace {

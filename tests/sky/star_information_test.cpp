@@ -6,7 +6,7 @@
 #include <cmath>
 #include <random>
 
-#include "sky/catalogue.h"
+#include "ui/catalogue.h"
 
 namespace zenitra {
 namespace {

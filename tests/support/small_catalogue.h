@@ -3,7 +3,7 @@
 // Chemnitz, as in the real list.
 #include <QString>
 
-#include "sky/catalogue.h"
+#include "ui/catalogue.h"
 
 namespace zenitra::testing {
 

@@ -18,7 +18,7 @@
 #include <string>
 
 #include "core/time_scales.h"
-#include "sky/catalogue.h"
+#include "ui/catalogue.h"
 
 namespace zenitra {
 namespace {

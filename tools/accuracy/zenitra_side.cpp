@@ -20,8 +20,8 @@
 #include "core/time_scales.h"
 #include "planets/planet_position.h"
 #include "sky/projection.h"
-#include "sky/sky_state.h"
-#include "windows/moon_parameters_text.h"
+#include "ui/sky_state.h"
+#include "info_windows/moon_parameters_text.h"
 
 namespace accuracy {
 

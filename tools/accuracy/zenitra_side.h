@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sky/sky_state.h"
+#include "ui/sky_state.h"
 
 namespace accuracy {
 

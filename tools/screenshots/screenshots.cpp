@@ -9,17 +9,17 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "calendars/day_night_window.h"
-#include "calendars/moon_calendar_window.h"
-#include "calendars/year_calendar_window.h"
-#include "planets/orbits_window.h"
-#include "sky/catalogue.h"
-#include "sky/tfhimmel.h"
-#include "windows/information_windows.h"
-#include "windows/tephem.h"
-#include "windows/tumond.h"
-#include "windows/tuplanet.h"
-#include "windows/tusonne.h"
+#include "calendar_windows/day_night_window.h"
+#include "calendar_windows/moon_calendar_window.h"
+#include "calendar_windows/year_calendar_window.h"
+#include "planet_windows/orbits_window.h"
+#include "ui/catalogue.h"
+#include "app/tfhimmel.h"
+#include "info_windows/information_windows.h"
+#include "info_windows/tephem.h"
+#include "info_windows/tumond.h"
+#include "info_windows/tuplanet.h"
+#include "info_windows/tusonne.h"
 
 namespace {
 

@@ -1,0 +1,94 @@
+#include "info_windows/info_window_widgets.h"
+
+#include <QFontMetricsF>
+#include <QPalette>
+#include <QShortcut>
+
+#include "ui/fonts.h"
+#include "ui/body_pictures.h"
+
+namespace zenitra {
+
+QFont InfoFont(int pixelSize, bool bold) {
+  QFont font(SkyFontFamily());
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+void SetUpInfoWindow(QWidget& window, const QString& caption, int width, int height) {
+  window.setWindowTitle(caption);
+  const Qt::WindowFlags type = window.inherits("QDialog") ? Qt::Dialog : Qt::Window;
+  window.setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowCloseButtonHint);
+  window.setFixedSize(width, height);
+  window.setAutoFillBackground(true);
+  QPalette palette = window.palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  window.setPalette(palette);
+  window.setFont(InfoFont(11));
+  // Escape closes the window, as it does a dialog.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+  escape->setContext(Qt::WindowShortcut);
+  QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
+}
+
+QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setGeometry(x, y, w, h);
+  box->setReadOnly(true);
+  box->setFrameShape(QFrame::NoFrame);
+  box->setFocusPolicy(Qt::NoFocus);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setFont(InfoFont(11));
+  box->document()->setDocumentMargin(1);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  box->setPalette(palette);
+  // Tab stops every 32 dialog units, as in a standard multi-line edit control: a dialog unit is a
+  // quarter of the font's mean width of the 52 letters A..Z, a..z.
+  const double letters = QFontMetricsF(box->font()).horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  box->setTabStopDistance(letters / 52.0 * 8.0);
+  return box;
+}
+
+void SetTextBoxText(QPlainTextEdit* box, const QString& text) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (box->toPlainText() == shown) return;
+  box->setPlainText(shown);
+}
+
+QString TextBoxText(const QPlainTextEdit* box) {
+  QString text = box->toPlainText();
+  text.replace(u'\n', QStringLiteral("\r\n"));
+  return text;
+}
+
+QLabel* MakePicture(QWidget* parent, int x, int y, const QString& resourceName) {
+  auto* label = new QLabel(parent);
+  label->move(x, y);
+  if (const std::optional<QImage> image = InformationPicture(resourceName)) {
+    label->setPixmap(QPixmap::fromImage(*image));
+    label->resize(image->size());
+  } else {
+    label->resize(0, 0);
+  }
+  return label;
+}
+
+QLabel* MakeNameLabel(QWidget* parent, int x, int y, const QString& name, int pixelSize) {
+  auto* label = new QLabel(name, parent);
+  label->setFont(InfoFont(pixelSize, true));
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+  label->setPalette(palette);
+  label->move(x, y);
+  label->adjustSize();
+  return label;
+}
+
+}  // namespace zenitra
