@@ -107,6 +107,8 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
   BuildMenu();
   AddFileAndHelpMenus(*this);
   information_ = std::make_unique<InformationWindows>(this, [this] { return view_.Place; });
+  // A planet's window runs through this window's one seam for modal windows.
+  information_->RunModal = [this](Tuplanet& window) { RunModal(window); };
   // Step 20 of every drawing: the visible information windows follow the shown moment.
   LayerHooks.InformationWindows = [this](const InfoWindowMoment& m) { information_->RefreshVisible(m); };
   connect(this, &Tfhimmel::BodyClicked, this, &Tfhimmel::OpenBodyWindow);

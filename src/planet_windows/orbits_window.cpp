@@ -111,7 +111,7 @@ QImage DrawOrbitsPicture(QSize size, const QStringList& ticked, QDate date, doub
   return picture;
 }
 
-Tzastro37::Tzastro37(int width, int height, QWidget* parent) : QDialog(parent) {
+Tzastro37::Tzastro37(int width, int height, QWidget* parent, const std::function<QDate()>& today) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Planetenbahnen"));
   setProperty("HelpContext", 22001);
   const QFont font(SkyFontFamily());
@@ -144,7 +144,7 @@ Tzastro37::Tzastro37(int width, int height, QWidget* parent) : QDialog(parent) {
   CB1_->setFrameShape(QFrame::NoFrame);
   CB1_->setSortingEnabled(true);
   column->addWidget(CB1_, 1);
-  DE1_ = new DateField(QDate::currentDate(), panel);
+  DE1_ = new DateField(today(), panel);
   DE1_->calendarWidget()->setWindowTitle(QStringLiteral("Datumseingabe"));
   DE1_->setToolTip(QStringLiteral("Datumseingabe"));
   column->addWidget(DE1_);

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QDateEdit;
 class QLabel;
@@ -30,8 +31,9 @@ namespace zenitra {
 class Tzastro37 : public QDialog {
   Q_OBJECT
  public:
-  /// `width`, `height`: the main window's outer size, taken over as this window's size.
-  Tzastro37(int width, int height, QWidget* parent = nullptr);
+  /// `width`, `height`: the main window's outer size, taken over as this window's size. `today`
+  /// gives the computer's local date, the window's first date (a test passes a fixed one).
+  Tzastro37(int width, int height, QWidget* parent = nullptr, const std::function<QDate()>& today = &QDate::currentDate);
 
   // Controls, reachable for the tests.
   [[nodiscard]] QListWidget* CB1() const { return CB1_; }

@@ -147,14 +147,12 @@ TEST_F(InformationWindowsTest, BodyNamesOpenTheirWindows) {
   window_->OpenBodyWindow(QStringLiteral("Mond"));
   EXPECT_TRUE(Information().Moon().isVisible());
   QString opened;
-  bool modal = false;
-  Information().RunModal = [&](Tuplanet& w) {
-    opened = w.NameLabel->text();
-    modal = w.isModal();
+  window_->RunModal = [&](QDialog& w) {
+    if (auto* planet = dynamic_cast<Tuplanet*>(&w)) opened = planet->NameLabel->text();
+    return int{QDialog::Rejected};
   };
   window_->OpenBodyWindow(QStringLiteral("Jupiter"));
-  EXPECT_EQ(opened, QStringLiteral("Jupiter"));
-  EXPECT_TRUE(modal);
+  EXPECT_EQ(opened, QStringLiteral("Jupiter")) << "the planet's window runs modally through the main window's seam";
 }
 
 TEST_F(InformationWindowsTest, ClickingTheDrawnSunOpensTheSunWindow) {
