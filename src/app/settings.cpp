@@ -23,45 +23,32 @@ constexpr std::array<char16_t, 32> kHighBlock = {
 
 constexpr qint64 kMaxReadBytes = 4 * 1024 * 1024;
 
-enum class Key {
-  Place, Simulation, Azimuth, Left, Top, Ecliptic, Equator, Grid, Meridian, AltitudeLines, Moon,
-  SummerTime, Horizon, StarNames, ConstellationNames, Lines, Boundaries, WhiteStars, StarInformation,
-  Zodiac, Jupiter, Venus, Count
-};
+// The keys in the order they are written: five of the window, then one per display switch in
+// the order of kDisplaySwitchTable (FirstSwitch + its index).
+enum class Key { Place, Simulation, Azimuth, Left, Top, FirstSwitch };
+constexpr int kKeyCount = static_cast<int>(Key::FirstSwitch) + static_cast<int>(kDisplaySwitchTable.size());
+static_assert(kKeyCount == 22);
 
 const QStringList& KeyNames() {
-  static const QStringList names = {
-      QStringLiteral("Ort"),        QStringLiteral("Simulation"),  QStringLiteral("Azimut"),
-      QStringLiteral("Links"),      QStringLiteral("Oben"),        QStringLiteral("Ekliptik"),
-      QStringLiteral("Äquator"),    QStringLiteral("Ksystem"),     QStringLiteral("Meridian"),
-      QStringLiteral("Höhen"),      QStringLiteral("Mond"),        QStringLiteral("Sommerzeit"),
-      QStringLiteral("Horizont"),   QStringLiteral("Sterne"),      QStringLiteral("Sternbilder"),
-      QStringLiteral("Linien"),     QStringLiteral("SGrenzen"),    QStringLiteral("WSterne"),
-      QStringLiteral("Anzeige"),    QStringLiteral("Tierkreis"),   QStringLiteral("Jupiter"),
-      QStringLiteral("Venus")};
+  static const QStringList names = [] {
+    QStringList list = {QStringLiteral("Ort"), QStringLiteral("Simulation"), QStringLiteral("Azimut"),
+                        QStringLiteral("Links"), QStringLiteral("Oben")};
+    for (const DisplaySwitchEntry& e : kDisplaySwitchTable) list.append(QString::fromUtf16(e.Key));
+    return list;
+  }();
   return names;
 }
 
+// The display switch a key sets, or nullptr for the keys of the window.
+const DisplaySwitchEntry* SwitchOf(Key k) {
+  const int i = static_cast<int>(k) - static_cast<int>(Key::FirstSwitch);
+  return i >= 0 && i < static_cast<int>(kDisplaySwitchTable.size()) ? &kDisplaySwitchTable[static_cast<std::size_t>(i)]
+                                                                     : nullptr;
+}
+
 bool* BoolField(SettingsValues& v, Key k) {
-  DisplaySwitches& s = v.Switches;
-  switch (k) {
-    case Key::Ecliptic: return &s.Ecliptic;
-    case Key::Equator: return &s.Equator;
-    case Key::Grid: return &s.Grid;
-    case Key::Meridian: return &s.Meridian;
-    case Key::AltitudeLines: return &s.AltitudeLines;
-    case Key::Moon: return &s.Moon;
-    case Key::SummerTime: return &s.SummerTime;
-    case Key::Horizon: return &s.Horizon;
-    case Key::Lines: return &s.ConstellationLines;
-    case Key::Boundaries: return &s.Boundaries;
-    case Key::WhiteStars: return &s.WhiteStars;
-    case Key::StarInformation: return &s.StarInformation;
-    case Key::Zodiac: return &s.Zodiac;
-    case Key::Jupiter: return &s.Jupiter;
-    case Key::Venus: return &s.Venus;
-    default: return nullptr;
-  }
+  const DisplaySwitchEntry* e = SwitchOf(k);
+  return e && e->Flag ? &(v.Switches.*(e->Flag)) : nullptr;
 }
 
 int* IntField(SettingsValues& v, Key k) {
@@ -75,9 +62,8 @@ int* IntField(SettingsValues& v, Key k) {
 }
 
 std::uint8_t* ByteField(SettingsValues& v, Key k) {
-  if (k == Key::StarNames) return &v.Switches.StarNames;
-  if (k == Key::ConstellationNames) return &v.Switches.ConstellationNames;
-  return nullptr;
+  const DisplaySwitchEntry* e = SwitchOf(k);
+  return e && e->Mode ? &(v.Switches.*(e->Mode)) : nullptr;
 }
 
 std::optional<Key> FindKey(const QString& name) {
@@ -173,7 +159,7 @@ QStringList SettingsKeys() { return KeyNames(); }
 
 SettingsValues ParseSettings(const QByteArray& fileBytes) {
   SettingsValues result;
-  std::array<bool, static_cast<int>(Key::Count)> seen{};
+  std::array<bool, kKeyCount> seen{};
   const QString text = DecodeSettingsText(fileBytes);
   bool inSection = false;
   for (QStringView rawLine : QStringView(text).split(u'\n')) {

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <array>
 
 #include "calendar_windows/day_night_window.h"
 #include "calendar_windows/moon_calendar_window.h"
@@ -35,6 +36,13 @@ constexpr int kDefaultPlaceIndex = 571;
 constexpr int kDrawingWidth = 1054;
 constexpr int kDrawingHeight = 664;
 constexpr int kTopBarHeight = 28;
+// The four direction items of the display menu and the azimuth each puts in the middle.
+struct CentreDirection {
+  const char16_t* Caption;
+  int Azimuth;
+};
+constexpr std::array<CentreDirection, 4> kCentreDirections = {
+    {{u"Osten im Zentrum", -90}, {u"Süden im Zentrum", 0}, {u"Westen im Zentrum", 90}, {u"Norden im Zentrum", 180}}};
 
 QImage NewCanvas(QSize size) {
   QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
@@ -251,39 +259,32 @@ void Tfhimmel::BuildMenu() {
   command(simulation, QStringLiteral("Einen Schritt vor"), &Tfhimmel::StepForward)->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
   command(simulation, QStringLiteral("Einen Schritt zurück"), &Tfhimmel::StepBackward)->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
 
+  // The display switches of a menu, from their table; a name mode cycles instead of toggling.
+  const auto addSwitches = [this](QMenu* menu, SwitchMenu which) {
+    for (const DisplaySwitchEntry& e : kDisplaySwitchTable) {
+      if (e.Menu != which) continue;
+      if (e.SeparatorBefore) menu->addSeparator();
+      const QString caption = QString::fromUtf16(e.Caption);
+      if (e.Flag) {
+        QAction* a = AddSwitch(menu, caption, e.Flag);
+        if (e.Flag == &DisplaySwitches::ConstellationLines) connect(S5, &QToolButton::clicked, a, &QAction::trigger);
+        continue;
+      }
+      QAction* a = menu->addAction(caption);
+      a->setCheckable(true);
+      actions_.insert(caption, a);
+      connect(a, &QAction::triggered, this, [this, mode = e.Mode] { CycleNameMode(mode); });
+    }
+  };
   QMenu* display = bar->addMenu(QStringLiteral("&Darstellung"));
-  AddSwitch(display, QStringLiteral("Ekliptik"), &DisplaySwitches::Ecliptic);
-  AddSwitch(display, QStringLiteral("Himmelsäquator"), &DisplaySwitches::Equator);
-  AddSwitch(display, QStringLiteral("Koordinatennetz"), &DisplaySwitches::Grid);
-  AddSwitch(display, QStringLiteral("Meridian"), &DisplaySwitches::Meridian);
-  AddSwitch(display, QStringLiteral("Höhenlinien"), &DisplaySwitches::AltitudeLines);
+  addSwitches(display, SwitchMenu::Display);
   display->addSeparator();
-  AddSwitch(display, QStringLiteral("Mond"), &DisplaySwitches::Moon);
-  AddSwitch(display, QStringLiteral("Sommerzeit berücksichtigen"), &DisplaySwitches::SummerTime);
-  AddSwitch(display, QStringLiteral("Abbildung des Horizonts"), &DisplaySwitches::Horizon);
-  display->addSeparator();
-  QAction* starNames = command(display, QStringLiteral("Sternnamen"), &Tfhimmel::CycleStarNames);
-  starNames->setCheckable(true);
-  QAction* constellationNames = command(display, QStringLiteral("Sternbildnamen"), &Tfhimmel::CycleConstellationNames);
-  constellationNames->setCheckable(true);
-  QAction* lines = AddSwitch(display, QStringLiteral("Sternbildlinien"), &DisplaySwitches::ConstellationLines);
-  connect(S5, &QToolButton::clicked, lines, &QAction::trigger);
-  AddSwitch(display, QStringLiteral("Sternbildgrenzen"), &DisplaySwitches::Boundaries);
-  AddSwitch(display, QStringLiteral("weiße Sterne"), &DisplaySwitches::WhiteStars);
-  AddSwitch(display, QStringLiteral("Sterninformationen anzeigen"), &DisplaySwitches::StarInformation);
-  AddSwitch(display, QStringLiteral("Tierkreiszeichen"), &DisplaySwitches::Zodiac);
-  display->addSeparator();
-  const struct {
-    const char16_t* caption;
-    int azimuth;
-  } directions[] = {{u"Osten im Zentrum", -90}, {u"Süden im Zentrum", 0}, {u"Westen im Zentrum", 90},
-                    {u"Norden im Zentrum", 180}};
-  for (const auto& d : directions) {
-    QAction* a = display->addAction(QString::fromUtf16(d.caption));
+  for (const CentreDirection& d : kCentreDirections) {
+    QAction* a = display->addAction(QString::fromUtf16(d.Caption));
     a->setCheckable(true);
-    a->setChecked(d.azimuth == 0);
+    a->setChecked(d.Azimuth == 0);
     actions_.insert(a->text(), a);
-    connect(a, &QAction::triggered, this, [this, azimuth = d.azimuth] { SetDirection(azimuth); });
+    connect(a, &QAction::triggered, this, [this, azimuth = d.Azimuth] { SetDirection(azimuth); });
   }
 
   QMenu* more = bar->addMenu(QStringLiteral("&Zusatzinformationen"));
@@ -297,8 +298,7 @@ void Tfhimmel::BuildMenu() {
     // clang before 16 cannot capture a structured binding; the init-capture copies the pointer.
     connect(a, &QAction::triggered, this, [this, show = show] { (information_.get()->*show)(ShownInfoMoment()); });
   }
-  AddSwitch(more, QStringLiteral("Galileische Jupitermonde"), &DisplaySwitches::Jupiter);
-  AddSwitch(more, QStringLiteral("Venusphase"), &DisplaySwitches::Venus);
+  addSwitches(more, SwitchMenu::MoreInformation);
   more->addSeparator();
   for (const char16_t* caption :
        {u"Mondphasenkalender", u"Planetenbahnen", u"Astronomischer Jahreskalender", u"Tag- und Nachtgrenze"}) {
@@ -416,10 +416,7 @@ void Tfhimmel::FormActivate() {
     ComboBox1->setCurrentIndex(kDefaultPlaceIndex < ComboBox1->count() ? kDefaultPlaceIndex : -1);
   }
   // 5. South in the centre checked, whatever azimuth was read; real-time button up.
-  for (const QString& caption : {QStringLiteral("Osten im Zentrum"), QStringLiteral("Süden im Zentrum"),
-                                 QStringLiteral("Westen im Zentrum"), QStringLiteral("Norden im Zentrum")}) {
-    actions_.value(caption)->setChecked(caption == QStringLiteral("Süden im Zentrum"));
-  }
+  for (const CentreDirection& d : kCentreDirections) actions_.value(QString::fromUtf16(d.Caption))->setChecked(d.Azimuth == 0);
   S34->setChecked(false);
   // Now at the chosen place: its date and clock time, converted from the computer's clock.
   SetMoment(MomentAtPlace(Now()));
@@ -454,16 +451,9 @@ void Tfhimmel::ApplySettings(const SettingsValues& v) {
   move(v.Left, v.Top);
   KeepOnScreen();
   view_.Switches = v.Switches;
-  const DisplaySwitches& s = v.Switches;
-  const std::pair<const char16_t*, bool> checks[] = {
-      {u"Ekliptik", s.Ecliptic}, {u"Himmelsäquator", s.Equator}, {u"Koordinatennetz", s.Grid},
-      {u"Meridian", s.Meridian}, {u"Höhenlinien", s.AltitudeLines}, {u"Mond", s.Moon},
-      {u"Sommerzeit berücksichtigen", s.SummerTime}, {u"Abbildung des Horizonts", s.Horizon},
-      {u"Sternnamen", s.StarNames != 0}, {u"Sternbildnamen", s.ConstellationNames != 0},
-      {u"Sternbildlinien", s.ConstellationLines}, {u"Sternbildgrenzen", s.Boundaries},
-      {u"weiße Sterne", s.WhiteStars}, {u"Sterninformationen anzeigen", s.StarInformation},
-      {u"Tierkreiszeichen", s.Zodiac}, {u"Galileische Jupitermonde", s.Jupiter}, {u"Venusphase", s.Venus}};
-  for (const auto& [caption, on] : checks) actions_.value(QString::fromUtf16(caption))->setChecked(on);
+  for (const DisplaySwitchEntry& e : kDisplaySwitchTable) {
+    actions_.value(QString::fromUtf16(e.Caption))->setChecked(SwitchIsOn(v.Switches, e));
+  }
 }
 
 void Tfhimmel::KeepOnScreen() {
@@ -591,25 +581,22 @@ void Tfhimmel::RealTimeClicked() {
   SyncAnimationWidgets();
 }
 
-void Tfhimmel::CycleStarNames() {
-  auto& mode = view_.Switches.StarNames;
-  mode = static_cast<std::uint8_t>((mode + 1) % 4);
-  actions_.value(QStringLiteral("Sternnamen"))->setChecked(mode != 0);
-  Repaint();
-}
+void Tfhimmel::CycleStarNames() { CycleNameMode(&DisplaySwitches::StarNames); }
 
-void Tfhimmel::CycleConstellationNames() {
-  auto& mode = view_.Switches.ConstellationNames;
-  mode = static_cast<std::uint8_t>(mode + 1);
-  if (mode > 3) mode = 0;
-  actions_.value(QStringLiteral("Sternbildnamen"))->setChecked(mode != 0);
+void Tfhimmel::CycleConstellationNames() { CycleNameMode(&DisplaySwitches::ConstellationNames); }
+
+void Tfhimmel::CycleNameMode(std::uint8_t DisplaySwitches::*mode) {
+  const DisplaySwitchEntry& entry = DisplaySwitchOf(mode);
+  std::uint8_t& value = view_.Switches.*mode;
+  value = entry.NextMode(value);
+  actions_.value(QString::fromUtf16(entry.Caption))->setChecked(value != 0);
   Repaint();
 }
 
 void Tfhimmel::SetDirection(int azimuth) {
-  const std::pair<const char16_t*, int> items[] = {{u"Osten im Zentrum", -90}, {u"Süden im Zentrum", 0},
-                                                   {u"Westen im Zentrum", 90}, {u"Norden im Zentrum", 180}};
-  for (const auto& [caption, a] : items) actions_.value(QString::fromUtf16(caption))->setChecked(a == azimuth);
+  for (const CentreDirection& d : kCentreDirections) {
+    actions_.value(QString::fromUtf16(d.Caption))->setChecked(d.Azimuth == azimuth);
+  }
   rx2->setValue(azimuth);
   view_.CentreAzimuth = azimuth;
   Repaint();

@@ -160,6 +160,8 @@ class Tfhimmel : public QMainWindow {
   void BuildTopBar();
   void BuildMenu();
   QAction* AddSwitch(QMenu* menu, const QString& caption, bool DisplaySwitches::*flag);
+  /// One step of a name mode's cycle (kDisplaySwitchTable), its menu check mark and a repaint.
+  void CycleNameMode(std::uint8_t DisplaySwitches::*mode);
   void KeepOnScreen();
   void StepBy(double direction);
   void ApplySettings(const SettingsValues& values);

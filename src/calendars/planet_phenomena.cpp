@@ -5,10 +5,11 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/angle_units.h"
+
 namespace zenitra::yearcal {
 namespace {
 
-constexpr double kRad = 0.017453292519943295;  // pi / 180
 constexpr int kMaxHarmonics = 5;
 constexpr double kJ2000 = 2451545.0;
 constexpr double kMaxDaysFromJ2000 = 1e9;  // beyond this the series mean nothing: refused
@@ -170,7 +171,7 @@ MeanValues Mean(std::size_t p, int event, int k) {
   const auto e = static_cast<std::size_t>(event);
   const double kd = static_cast<double>(k);
   const JulianDay jde0 = row.a[e] + kd * row.b;
-  return {jde0, (row.m0[e] + kd * row.m1) * kRad, CenturiesSinceJ2000(jde0)};
+  return {jde0, (row.m0[e] + kd * row.m1) * kDegToRad, CenturiesSinceJ2000(jde0)};
 }
 
 /// Constant row + sum of sine and cosine rows times sin jM, cos jM, with the quadratics of column.
@@ -186,7 +187,7 @@ double SumSeries(const Series& series, std::size_t column, double mRad, double t
   return sum;
 }
 
-double Angle(double a, double b, double t) { return (a + b * t) * kRad; }
+double Angle(double a, double b, double t) { return (a + b * t) * kDegToRad; }
 
 /// The additional terms of the outer planets (Meeus, ch. 36), the same for both events.
 double ExtraTerms(PlanetNumber planet, double t) {

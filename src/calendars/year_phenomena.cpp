@@ -4,12 +4,15 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/angle_units.h"
+#include "core/lunar_phase_series.h"
+
 namespace zenitra::yearcal {
 namespace {
 
-constexpr double kRad = 0.017453292519943295;  // pi / 180
-constexpr double kLunation = 29.530588853;      // mean synodic month, days
-constexpr double kNewMoon2000 = 2451550.09765;  // mean new moon of 6 January 2000, JDE
+// Mean synodic month (days) and mean new moon of 6 January 2000 (JDE), from the mean lunation.
+constexpr double kLunation = static_cast<double>(lunar_phase_series::kMeanRows[0][1]);
+constexpr double kNewMoon2000 = static_cast<double>(lunar_phase_series::kMeanRows[0][0]);
 constexpr double kMaxDaysFromJ2000 = 1e9;       // beyond this the eclipse search is not attempted
 constexpr int kMaxEclipseLunations = 24;        // an eclipse season comes within about six lunations
 
@@ -48,57 +51,15 @@ constexpr std::array<PeriodicTerm, 24> kSeasonTerms = {{
 
 // ---- Principal phases of the Moon (Meeus, ch. 49) ----
 
-// c0, c1 (per lunation), then the T^2, T^3, T^4 coefficients.
-constexpr std::array<std::array<double, 5>, 5> kPhaseRows = {{
-    {2451550.09765, 29.530588853, 0.0001337, 0.00000015, 0.00000000073},
-    {2.5534, 29.10535669, -0.0000218, -0.00000011, 0.0},
-    {201.5643, 385.81693528, 0.0107438, 0.00001239, -0.000000058},
-    {160.7108, 390.67050274, -0.0016341, -0.00000227, 0.000000011},
-    {124.7746, -1.5637558, 0.0020691, 0.00000215, 0.0},
-}};
+namespace series = lunar_phase_series;
 
-struct PhaseTerm {
-  int m;        // multiple of the Sun's mean anomaly
-  int mMoon;    // multiple of the Moon's mean anomaly
-  int f;        // multiple of the argument of latitude
-  int ePower;   // power of the eccentricity factor E
-  double newMoon;
-  double fullMoon;
-  double quarter;
-};
-constexpr std::array<PhaseTerm, 25> kPhaseTerms = {{
-    {0, 1, 0, 0, -0.4072, -0.40614, -0.62801},     {1, 0, 0, 1, 0.17241, 0.17302, 0.17172},
-    {0, 2, 0, 0, 0.01608, 0.01614, 0.00862},       {0, 0, 2, 0, 0.01039, 0.01043, 0.00804},
-    {-1, 1, 0, 1, 0.00739, 0.00734, 0.00454},      {1, 1, 0, 1, -0.00514, -0.00515, -0.01183},
-    {2, 0, 0, 2, 0.00208, 0.00209, 0.00204},       {0, 1, -2, 0, -0.00111, -0.00111, -0.0018},
-    {0, 1, 2, 0, -0.00057, -0.00057, -0.0007},     {1, 2, 0, 1, 0.00056, 0.00056, 0.00027},
-    {0, 3, 0, 0, -0.00042, -0.00042, -0.0004},      {1, 0, 2, 1, 0.00042, 0.00042, 0.00032},
-    {1, 0, -2, 1, 0.00038, 0.00038, 0.00032},      {-1, 2, 0, 1, -0.00024, -0.00024, -0.00034},
-    {2, 1, 0, 0, -0.00007, -0.00007, -0.00028},    {0, 2, -2, 0, 0.00004, 0.00004, 0.00002},
-    {3, 0, 0, 0, 0.00004, 0.00004, 0.00003},       {1, 1, -2, 0, 0.00003, 0.00003, 0.00003},
-    {0, 2, 2, 0, 0.00003, 0.00003, 0.00004},       {1, 1, 2, 0, -0.00003, -0.00003, -0.00004},
-    {-1, 1, 2, 1, 0.00003, 0.00003, 0.00002},      {-1, 1, -2, 0, -0.00002, -0.00002, -0.00005},
-    {1, 3, 0, 0, -0.00002, -0.00002, -0.00002},    {0, 4, 0, 0, 0.00002, 0.00002, 0.0},
-    {-2, 1, 0, 0, 0.0, 0.0, 0.00004},
-}};
-
-// Planetary arguments a + b k (degrees) and their amplitudes (days).
-struct PlanetaryTerm {
-  double aDeg;
-  double bDeg;
-  double amplitude;
-};
-constexpr std::array<PlanetaryTerm, 14> kPlanetaryTerms = {{
-    {299.77, 0.107408, 0.000325},  {251.88, 0.016321, 0.000056}, {251.83, 26.651886, 0.000165},
-    {349.42, 36.412478, 0.000047}, {84.66, 18.206239, 0.000164}, {141.74, 53.303771, 0.000042},
-    {207.14, 2.453732, 0.000126},  {154.84, 7.30686, 0.00004},   {34.52, 27.261239, 0.00011},
-    {207.19, 0.121824, 0.000037},  {291.34, 1.844379, 0.000062}, {161.72, 24.198154, 0.000035},
-    {239.56, 25.513099, 0.00006},  {331.55, 3.592518, 0.000023},
-}};
-
+// The mean lunation row (core/lunar_phase_series.h) in double, with this calendar's own T^3
+// coefficient of the mean phase, by Horner's rule in T.
 double PhaseRow(int row, double t, double k) {
-  const auto& c = kPhaseRows[static_cast<std::size_t>(row)];
-  return c[0] + c[1] * k + t * t * (c[2] + t * (c[3] + t * c[4]));
+  const auto& c = series::kMeanRows[static_cast<std::size_t>(row)];
+  const double c3 = static_cast<double>(row == series::kMeanPhase ? series::kYearCalendarMeanPhaseT3 : c[3]);
+  return static_cast<double>(c[0]) + static_cast<double>(c[1]) * k +
+         t * t * (static_cast<double>(c[2]) + t * (c3 + t * static_cast<double>(c[4])));
 }
 
 // sin and cos of j x for j = 0..N.
@@ -147,10 +108,10 @@ std::optional<JulianDay> SeasonStart(int year, int season) {
   const double y = early ? year / 1000.0 : (year - 2000) / 1000.0;
   const double jde0 = Quartic(early ? kSeasonEarly[index] : kSeasonLate[index], y);
   const double t = CenturiesSinceJ2000(jde0);
-  const double w = (35999.373 * t - 2.47) * kRad;
+  const double w = (35999.373 * t - 2.47) * kDegToRad;
   const double deltaLambda = 1.0 + 0.0334 * std::cos(w) + 0.0007 * std::cos(2.0 * w);
   double s = 0.0;
-  for (const PeriodicTerm& term : kSeasonTerms) s += term.a * std::cos((term.bDeg + term.cDeg * t) * kRad);
+  for (const PeriodicTerm& term : kSeasonTerms) s += term.a * std::cos((term.bDeg + term.cDeg * t) * kDegToRad);
   return jde0 + 0.00001 * s / deltaLambda;
 }
 
@@ -164,26 +125,31 @@ std::optional<JulianDay> MoonPhaseInstant(int n, int phase) {
   const double k = n + phase / 4.0;
   const double t = k / 1236.85;
   double jde = PhaseRow(0, t, k);
-  const double m = NormalizeRadians(PhaseRow(1, t, k) * kRad);
-  const double mMoon = NormalizeRadians(PhaseRow(2, t, k) * kRad);
-  const double f = NormalizeRadians(PhaseRow(3, t, k) * kRad);
-  const double omega = NormalizeRadians(PhaseRow(4, t, k) * kRad);
-  jde -= 0.00017 * std::sin(omega);
+  const double m = NormalizeRadians(PhaseRow(1, t, k) * kDegToRad);
+  const double mMoon = NormalizeRadians(PhaseRow(2, t, k) * kDegToRad);
+  const double f = NormalizeRadians(PhaseRow(3, t, k) * kDegToRad);
+  const double omega = NormalizeRadians(PhaseRow(4, t, k) * kDegToRad);
+  // The node term first, for every phase alike.
+  const series::PeriodicTerm& nodeTerm = series::kPeriodicTerms[14];
+  static_assert(series::kPeriodicTerms[14].om == 1);
+  jde += nodeTerm.newMoon * std::sin(omega);
 
   const double e = 1.0 - 0.002516 * t - 0.0000074 * t * t;
   const Multiples<3> ms(m);
   const Multiples<4> mm(mMoon);
   const Multiples<2> fs(f);
-  for (const PhaseTerm& term : kPhaseTerms) {
+  for (const series::PeriodicTerm& term : series::kPeriodicTerms) {
+    if (term.om != 0) continue;  // the node term, above
     const double coefficient = phase == 0 ? term.newMoon : phase == 2 ? term.fullMoon : term.quarter;
     if (coefficient == 0.0) continue;
     bool started = false;
     double sinA = 0.0;
     double cosA = 1.0;
     AddMultiple(ms, term.m, started, sinA, cosA);
-    AddMultiple(mm, term.mMoon, started, sinA, cosA);
+    AddMultiple(mm, term.mp, started, sinA, cosA);
     AddMultiple(fs, term.f, started, sinA, cosA);
-    const double eFactor = term.ePower == 0 ? 1.0 : term.ePower == 1 ? e : e * e;
+    const int ePower = series::YearCalendarEPower(term);
+    const double eFactor = ePower == 0 ? 1.0 : ePower == 1 ? e : e * e;
     jde += coefficient * eFactor * sinA;
   }
 
@@ -193,10 +159,10 @@ std::optional<JulianDay> MoonPhaseInstant(int n, int phase) {
     jde += phase == 1 ? w : -w;
   }
 
-  for (std::size_t i = 0; i < kPlanetaryTerms.size(); ++i) {
-    double aDeg = kPlanetaryTerms[i].aDeg + kPlanetaryTerms[i].bDeg * k;
+  for (std::size_t i = 0; i < series::kPlanetaryTerms.size(); ++i) {
+    double aDeg = series::kPlanetaryTerms[i].a0 + series::kPlanetaryTerms[i].rate * k;
     if (i == 0) aDeg -= 0.009173 * t * t;
-    jde += kPlanetaryTerms[i].amplitude * std::sin(aDeg * kRad);
+    jde += series::kYearCalendarPlanetaryAmplitudes[i] * std::sin(aDeg * kDegToRad);
   }
   return jde;
 }
@@ -204,16 +170,16 @@ std::optional<JulianDay> MoonPhaseInstant(int n, int phase) {
 EclipseCoreValues EclipseCore(double k) {
   const double t0 = k / 1236.85;
   EclipseCoreValues out;
-  out.jde = kNewMoon2000 + kLunation * k + t0 * t0 * (0.0001337 + t0 * (0.00000015 + 0.00000000073 * t0));
+  out.jde = PhaseRow(series::kMeanPhase, t0, k);
 
   const double t = CenturiesSinceJ2000(out.jde);
   const double omega =
-      NormalizeRadians(Quartic({125.044555, -1934.1361849, 0.0020762, 0.000002139449, 0.0000000164973}, t) * kRad);
-  const double m = NormalizeRadians(Quartic({357.5291092, 35999.0502909, -0.0001536, 0.00000004083299, 0.0}, t) * kRad);
+      NormalizeRadians(Quartic({125.044555, -1934.1361849, 0.0020762, 0.000002139449, 0.0000000164973}, t) * kDegToRad);
+  const double m = NormalizeRadians(Quartic({357.5291092, 35999.0502909, -0.0001536, 0.00000004083299, 0.0}, t) * kDegToRad);
   const double mMoon = NormalizeRadians(
-      Quartic({134.9634114, 477198.8676313, 0.008997, 0.00001434741, 0.0000000679717}, t) * kRad);
+      Quartic({134.9634114, 477198.8676313, 0.008997, 0.00001434741, 0.0000000679717}, t) * kDegToRad);
   const double f = NormalizeRadians(
-      Quartic({93.2720993, 483202.0175273, -0.0034029, 0.0000002836075, 0.00000000115833}, t) * kRad);
+      Quartic({93.2720993, 483202.0175273, -0.0034029, 0.0000002836075, 0.00000000115833}, t) * kDegToRad);
   const double e = 1.0 - 0.002516 * t - 0.0000074 * t * t;
 
   if (!(std::fabs(std::sin(f)) < 0.36)) {  // too far from a node (or not a number): no eclipse
@@ -222,8 +188,8 @@ EclipseCoreValues EclipseCore(double k) {
     return out;
   }
 
-  const double f1 = f - 0.02665 * kRad * std::sin(omega);
-  const double a1 = (299.77 + 0.107408 * k - 0.009173 * t * t) * kRad;
+  const double f1 = f - 0.02665 * kDegToRad * std::sin(omega);
+  const double a1 = (299.77 + 0.107408 * k - 0.009173 * t * t) * kDegToRad;
 
   out.jde += -0.4075 * std::sin(mMoon) + 0.1721 * e * std::sin(m) + 0.0161 * std::sin(2.0 * mMoon) -
              0.0097 * std::sin(2.0 * f1) + 0.0073 * e * std::sin(mMoon - m) - 0.0050 * e * std::sin(mMoon + m) -

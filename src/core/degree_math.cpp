@@ -4,24 +4,24 @@
 
 namespace zenitra {
 
-double CosDeg(double angleDeg) { return std::cos(angleDeg * kRadPerDeg); }
-double SinDeg(double angleDeg) { return std::sin(angleDeg * kRadPerDeg); }
+double CosDeg(double angleDeg) { return std::cos(angleDeg * kRadPerDeg15Digits); }
+double SinDeg(double angleDeg) { return std::sin(angleDeg * kRadPerDeg15Digits); }
 
 double ArcSinDeg(double x) {
   if (std::fabs(x) == 1.0) return 90.0 * x;
-  if (std::fabs(x) <= 1e-7) return x / kRadPerDeg;
-  return std::atan(x / std::sqrt((1.0 - x) * (1.0 + x))) / kRadPerDeg;
+  if (std::fabs(x) <= 1e-7) return x / kRadPerDeg15Digits;
+  return std::atan(x / std::sqrt((1.0 - x) * (1.0 + x))) / kRadPerDeg15Digits;
 }
 
 double ArcCosDeg(double x) { return 90.0 - ArcSinDeg(x); }
 
-double ArcTanDeg(double x) { return std::atan(x) / kRadPerDeg; }
+double ArcTanDeg(double x) { return std::atan(x) / kRadPerDeg15Digits; }
 
 double ArcTan2Deg(double y, double x) {
   if (x == 0.0 && y == 0.0) return 0.0;
   const double ax = std::fabs(x);
   const double ay = std::fabs(y);
-  double h = ax > ay ? std::atan(ay / ax) / kRadPerDeg : 90.0 - std::atan(ax / ay) / kRadPerDeg;
+  double h = ax > ay ? std::atan(ay / ax) / kRadPerDeg15Digits : 90.0 - std::atan(ax / ay) / kRadPerDeg15Digits;
   if (x < 0.0) h = 180.0 - h;
   if (y < 0.0) h = -h;
   return h;
@@ -104,7 +104,7 @@ double EccentricAnomaly(double meanAnomalyDeg, double eccentricity) {
     E = E - F / (1.0 - e * std::cos(E));
     F = E - e * std::sin(E) - m;
   }
-  return E / kRadPerDeg;
+  return E / kRadPerDeg15Digits;
 }
 
 OrbitState EllipticOrbit(double meanAnomalyDeg, double semiMajorAxisAu, double eccentricity) {

@@ -9,8 +9,10 @@
 
 namespace zenitra {
 
-/// Radians per degree as used by every function of this module (a 15-digit value, on purpose).
-inline constexpr double kRadPerDeg = 0.0174532925199433;
+/// Radians per degree as used by every function of this module: pi / 180 to 15 significant
+/// digits, as the original method writes it. It lies one unit in the last place above kDegToRad
+/// (core/angle_units.h); kept on purpose so the ephemeris follows that method bit for bit.
+inline constexpr double kRadPerDeg15Digits = 0.0174532925199433;
 
 /// 3x3 matrix of doubles stored row by row: element [r][c] at index 3*r + c.
 using Matrix33 = std::array<double, 9>;
@@ -29,7 +31,7 @@ struct Vec3 {
 [[nodiscard]] double CosDeg(double angleDeg);
 [[nodiscard]] double SinDeg(double angleDeg);
 /// Arc sine in degrees, [-90, 90]; x must lie in [-1, 1]. |x| = 1 is exact, |x| <= 1e-7 uses the
-/// small-angle value x / kRadPerDeg.
+/// small-angle value x / kRadPerDeg15Digits.
 [[nodiscard]] double ArcSinDeg(double x);
 /// Arc cosine in degrees, [0, 180]: 90 minus the three branches of ArcSinDeg.
 [[nodiscard]] double ArcCosDeg(double x);

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/angle_units.h"
+#include "core/lunar_phase_series.h"
 #include "core/moon_position.h"
 
 namespace zenitra {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Degrees to radians for the unreduced sines of the window form.
-constexpr double kDegToRad = 0.017453292519943295769;
 
 // ---- Phases (Meeus, ch. 49) ---------------------------------------------------------------
 
@@ -21,77 +21,37 @@ struct LunationArguments {
   long double jde0, M, Mp, F, Om, E, k, T;
 };
 
+namespace series = lunar_phase_series;
+
+long double MeanValue(series::MeanRow row, long double k, long double T2, long double T3, long double T4) {
+  const auto& c = series::kMeanRows[row];
+  return c[0] + c[1] * k + c[2] * T2 + c[3] * T3 + c[4] * T4;
+}
+
 LunationArguments MeanLunation(long double k, long double tau) {
   const long double T = k / 1236.85L;
   const long double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
   LunationArguments a;
   a.k = k;
   a.T = T;
-  a.jde0 = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 - 0.00000015L * T3 + 0.00000000073L * T4;
-  a.M = 2.5534L + 29.10535669L * k - 0.0000218L * T2 - 0.00000011L * T3;
-  // Meeus, Astronomical Algorithms, eq. 49.4 (the same coefficients serve the year calendar).
-  a.Mp = 201.5643L + 385.81693528L * k + 0.0107438L * T2 + 0.00001239L * T3 - 0.000000058L * T4;
-  a.F = 160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 + 0.000000011L * T4;
-  a.Om = 124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3;
+  a.jde0 = MeanValue(series::kMeanPhase, k, T2, T3, T4);
+  a.M = MeanValue(series::kSunAnomaly, k, T2, T3, T4);
+  a.Mp = MeanValue(series::kMoonAnomaly, k, T2, T3, T4);
+  a.F = MeanValue(series::kLatitudeArgument, k, T2, T3, T4);
+  a.Om = MeanValue(series::kNodeLongitude, k, T2, T3, T4);
   a.E = 1.0L - 0.002516L * tau - 0.0000074L * tau * tau;
   return a;
 }
 
-// One periodic term of a phase correction: coefficient (days) times E^ePower times the sine of
-// mp*M' + m*M + f*F + om*Omega.
-struct PhaseTerm {
-  double coefficient;
-  std::int8_t ePower, mp, m, f, om;
-};
-
-constexpr PhaseTerm kNewMoonTerms[25] = {
-    {-0.40720, 0, 1, 0, 0, 0},  {0.17241, 1, 0, 1, 0, 0},   {0.01608, 0, 2, 0, 0, 0},   {0.01039, 0, 0, 0, 2, 0},
-    {0.00739, 1, 1, -1, 0, 0},  {-0.00514, 1, 1, 1, 0, 0},  {0.00208, 2, 0, 2, 0, 0},   {-0.00111, 0, 1, 0, -2, 0},
-    {-0.00057, 0, 1, 0, 2, 0},  {0.00056, 1, 2, 1, 0, 0},   {-0.00042, 0, 3, 0, 0, 0},  {0.00042, 1, 0, 1, 2, 0},
-    {0.00038, 1, 0, 1, -2, 0},  {-0.00024, 1, 2, -1, 0, 0}, {-0.00017, 0, 0, 0, 0, 1},  {-0.00007, 0, 1, 2, 0, 0},
-    {0.00004, 0, 2, 0, -2, 0},  {0.00004, 0, 0, 3, 0, 0},   {0.00003, 0, 1, 1, -2, 0},  {0.00003, 0, 2, 0, 2, 0},
-    {-0.00003, 0, 1, 1, 2, 0},  {0.00003, 0, 1, -1, 2, 0},  {-0.00002, 0, 1, -1, -2, 0}, {-0.00002, 0, 3, 1, 0, 0},
-    {0.00002, 0, 4, 0, 0, 0},
-};
-
-constexpr PhaseTerm kFullMoonTerms[25] = {
-    {-0.40614, 0, 1, 0, 0, 0},  {0.17302, 1, 0, 1, 0, 0},   {0.01614, 0, 2, 0, 0, 0},   {0.01043, 0, 0, 0, 2, 0},
-    {0.00734, 1, 1, -1, 0, 0},  {-0.00515, 1, 1, 1, 0, 0},  {0.00209, 2, 0, 2, 0, 0},   {-0.00111, 0, 1, 0, -2, 0},
-    {-0.00057, 0, 1, 0, 2, 0},  {0.00056, 1, 2, 1, 0, 0},   {-0.00042, 0, 3, 0, 0, 0},  {0.00042, 1, 0, 1, 2, 0},
-    {0.00038, 1, 0, 1, -2, 0},  {-0.00024, 1, 2, -1, 0, 0}, {-0.00017, 0, 0, 0, 0, 1},  {-0.00007, 0, 1, 2, 0, 0},
-    {0.00004, 0, 2, 0, -2, 0},  {0.00004, 0, 0, 3, 0, 0},   {0.00003, 0, 1, 1, -2, 0},  {0.00003, 0, 2, 0, 2, 0},
-    {-0.00003, 0, 1, 1, 2, 0},  {0.00003, 0, 1, -1, 2, 0},  {-0.00002, 0, 1, -1, -2, 0}, {-0.00002, 0, 3, 1, 0, 0},
-    {0.00002, 0, 4, 0, 0, 0},
-};
-
-constexpr PhaseTerm kQuarterTerms[25] = {
-    {-0.62801, 0, 1, 0, 0, 0},  {0.17172, 1, 0, 1, 0, 0},   {-0.01183, 1, 1, 1, 0, 0},  {0.00862, 0, 2, 0, 0, 0},
-    {0.00804, 0, 0, 0, 2, 0},   {0.00454, 1, 1, -1, 0, 0},  {0.00204, 2, 0, 2, 0, 0},   {-0.00180, 0, 1, 0, -2, 0},
-    {-0.00070, 0, 1, 0, 2, 0},  {-0.00040, 0, 3, 0, 0, 0},  {-0.00034, 1, 2, -1, 0, 0}, {0.00032, 1, 0, 1, 2, 0},
-    {0.00032, 1, 0, 1, -2, 0},  {-0.00028, 2, 1, 2, 0, 0},  {0.00027, 1, 2, 1, 0, 0},   {-0.00017, 0, 0, 0, 0, 1},
-    {-0.00005, 0, 1, -1, -2, 0}, {0.00004, 0, 2, 0, 2, 0},  {-0.00004, 0, 1, 1, 2, 0},  {0.00004, 0, 1, -2, 0, 0},
-    {0.00003, 0, 1, 1, -2, 0},  {0.00003, 0, 0, 3, 0, 0},   {0.00002, 0, 2, 0, -2, 0},  {0.00002, 0, 1, -1, 2, 0},
-    {-0.00002, 0, 3, 1, 0, 0},
-};
-
-// Planetary arguments A1..A14 (degrees: constant and rate per lunation) and their coefficients.
-struct PlanetaryTerm {
-  double a0, rate, coefficient;
-};
-constexpr PlanetaryTerm kPlanetaryTerms[14] = {
-    {299.77, 0.107408, 0.000325}, {251.88, 0.016321, 0.000165}, {251.83, 26.651886, 0.000164},
-    {349.42, 36.412478, 0.000126}, {84.66, 18.206239, 0.000110}, {141.74, 53.303771, 0.000062},
-    {207.14, 2.453732, 0.000060}, {154.84, 7.30686, 0.000056},   {34.52, 27.261239, 0.000047},
-    {207.19, 0.121824, 0.000042}, {291.34, 1.844379, 0.000040},  {161.72, 24.198154, 0.000037},
-    {239.56, 25.513099, 0.000035}, {331.55, 3.592518, 0.000023},
-};
-
+// The periodic terms of one kind of phase: its coefficient column and its powers of E.
 template <typename Sin>
-long double PhaseTermsSum(const PhaseTerm (&terms)[25], const LunationArguments& a, Sin sin) {
+long double PhaseTermsSum(double series::PeriodicTerm::*coefficient, std::int8_t series::PeriodicTerm::*ePower,
+                          const LunationArguments& a, Sin sin) {
   long double sum = 0.0L;
-  for (const PhaseTerm& x : terms) {
-    const long double e = x.ePower == 2 ? a.E * a.E : x.ePower == 1 ? a.E : 1.0L;
-    sum += x.coefficient * e * sin(a.Mp * x.mp + a.M * x.m + a.F * x.f + a.Om * x.om);
+  for (const series::PeriodicTerm& x : series::kPeriodicTerms) {
+    if (x.*coefficient == 0.0) continue;
+    const long double e = x.*ePower == 2 ? a.E * a.E : x.*ePower == 1 ? a.E : 1.0L;
+    sum += x.*coefficient * e * sin(a.Mp * x.mp + a.M * x.m + a.F * x.f + a.Om * x.om);
   }
   return sum;
 }
@@ -106,11 +66,11 @@ long double QuarterW(const LunationArguments& a, Cos cos) {
 template <typename Sin>
 long double PlanetaryCorrection(const LunationArguments& a, Sin sin) {
   long double sum = 0.0L;
-  for (int i = 0; i < 14; ++i) {
-    const PlanetaryTerm& x = kPlanetaryTerms[i];
+  for (std::size_t i = 0; i < series::kPlanetaryTerms.size(); ++i) {
+    const series::PlanetaryTerm& x = series::kPlanetaryTerms[i];
     long double arg = x.a0 + x.rate * a.k;
     if (i == 0) arg -= 0.009173L * a.T * a.T;
-    sum += x.coefficient * sin(arg);
+    sum += x.amplitude * sin(arg);
   }
   return sum;
 }
@@ -118,13 +78,14 @@ long double PlanetaryCorrection(const LunationArguments& a, Sin sin) {
 // The instant of a phase of lunation k: mean instant plus the corrections of its kind.
 template <typename Sin, typename Cos>
 long double PhaseInstant(const LunationArguments& a, PhaseKind kind, Sin sin, Cos cos) {
+  using Term = series::PeriodicTerm;
   long double jde = a.jde0;
   switch (kind) {
     case PhaseKind::NewMoon:
-    case PhaseKind::NextNewMoon: jde += PhaseTermsSum(kNewMoonTerms, a, sin); break;
-    case PhaseKind::FullMoon: jde += PhaseTermsSum(kFullMoonTerms, a, sin); break;
-    case PhaseKind::FirstQuarter: jde += PhaseTermsSum(kQuarterTerms, a, sin) + QuarterW(a, cos); break;
-    case PhaseKind::LastQuarter: jde += PhaseTermsSum(kQuarterTerms, a, sin) - QuarterW(a, cos); break;
+    case PhaseKind::NextNewMoon: jde += PhaseTermsSum(&Term::newMoon, &Term::ePower, a, sin); break;
+    case PhaseKind::FullMoon: jde += PhaseTermsSum(&Term::fullMoon, &Term::ePower, a, sin); break;
+    case PhaseKind::FirstQuarter: jde += PhaseTermsSum(&Term::quarter, &Term::ePowerQuarter, a, sin) + QuarterW(a, cos); break;
+    case PhaseKind::LastQuarter: jde += PhaseTermsSum(&Term::quarter, &Term::ePowerQuarter, a, sin) - QuarterW(a, cos); break;
   }
   return jde + PlanetaryCorrection(a, sin);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/angle_units.h"
 #include "core/degree_math.h"
 #include "core/reduce_angle.h"
 #include "core/sun_position.h"
@@ -12,8 +13,6 @@ namespace zenitra {
 namespace {
 
 constexpr long double kPi = 3.1415926535897932385L;
-// Degrees to radians for the unreduced sines of MoonEphemeris and MoonLowPrecision.
-constexpr double kDegToRad = 0.017453292519943295769;
 
 // Periodic terms for the Moon's longitude (sine, 1e-6 degree) and distance (cosine, 1e-3 km):
 // multipliers of D, M, M', F. Meeus, table 47.A.

@@ -4,14 +4,13 @@
 #include <cmath>
 #include <limits>
 
+#include "core/angle_units.h"
 #include "planets/planet_visibility.h"
 
 namespace zenitra {
 
 namespace {
 
-constexpr double kRadToDeg = 57.29577951308232;
-constexpr double kDegToRad = 0.017453292519943295;
 constexpr double kPi = 3.14159265358979323846;
 
 enum class Planet { Merkur, Venus, Erde, Mars, Jupiter, Saturn, Uranus, Neptun };

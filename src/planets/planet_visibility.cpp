@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/angle_units.h"
 #include "planets/planet_position.h"
 
 namespace zenitra {
@@ -12,8 +13,6 @@ namespace zenitra {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegToRad = kPi / 180.0;
-constexpr double kRadToDeg = 180.0 / kPi;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // "while x > 24 subtract 24; while x < 0 add 24": x ends in [0, 24]. Huge values are first brought

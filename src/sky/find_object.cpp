@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/angle_units.h"
 #include "core/moon_position.h"
 #include "core/sun_position.h"
 #include "core/time_scales.h"
@@ -14,7 +15,6 @@ namespace zenitra {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
 // Sidereal days per solar day: the local sidereal angle turns by 2 pi times this in a day.
 constexpr double kSiderealRate = 1.00273790935;
 // The rising search steps through the altitude every 10 minutes and then halves the step down to
@@ -149,7 +149,7 @@ std::optional<SkyPlace> TargetSkyPlace(const FindTarget& target, const Catalogue
     }
     case FindKind::Moon: {
       const MoonLowPrecisionValue moon = MoonLowPrecision(jdUt);
-      return SkyPlace{moon.RightAscension * kDegree, moon.Declination * kDegree};
+      return SkyPlace{moon.RightAscension * kDegToRad, moon.Declination * kDegToRad};
     }
   }
   return std::nullopt;
@@ -158,12 +158,12 @@ std::optional<SkyPlace> TargetSkyPlace(const FindTarget& target, const Catalogue
 HorizontalPlace HorizontalOf(const SkyPlace& sky, double theta, double latitudeDeg) {
   // Meeus, Astronomical Algorithms, (13.5) and (13.6): azimuth from the south, westwards.
   const double t = theta - sky.AlphaRad;
-  const double phi = latitudeDeg * kDegree;
+  const double phi = latitudeDeg * kDegToRad;
   const double azimuth =
-      std::atan2(std::sin(t), std::cos(t) * std::sin(phi) - std::tan(sky.DeltaRad) * std::cos(phi)) / kDegree;
+      std::atan2(std::sin(t), std::cos(t) * std::sin(phi) - std::tan(sky.DeltaRad) * std::cos(phi)) / kDegToRad;
   const double altitude = std::asin(std::sin(phi) * std::sin(sky.DeltaRad) +
                                     std::cos(phi) * std::cos(sky.DeltaRad) * std::cos(t)) /
-                          kDegree;
+                          kDegToRad;
   return {azimuth, altitude};
 }
 
@@ -176,7 +176,7 @@ std::optional<double> NextRising(const FindTarget& target, const Catalogue& cata
     std::optional<SkyPlace> sky;
     if (target.Kind == FindKind::Sun) {
       const BodyPosition sun = SunPosition(JulianDayToDateTime(jdUt + days));
-      sky = SkyPlace{sun.RightAscension * kDegree, sun.Declination * kDegree};
+      sky = SkyPlace{sun.RightAscension * kDegToRad, sun.Declination * kDegToRad};
     } else {
       sky = TargetSkyPlace(target, catalogue, jdUt + days, place);
     }

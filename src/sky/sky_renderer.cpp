@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/angle_units.h"
 #include "core/time_scales.h"
 #include "sky/sky_bodies.h"
 #include "ui/time_zone.h"
@@ -15,7 +16,6 @@ namespace zenitra {
 
 namespace {
 
-constexpr double kDegToRad = std::numbers::pi / 180.0;
 
 struct ZodiacSign {
   double Offset;

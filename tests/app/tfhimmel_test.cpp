@@ -221,6 +221,29 @@ TEST_F(MainWindow, SwitchCommandsToggleFlagAndCheckMark) {
   EXPECT_FALSE(w->MenuAction(QStringLiteral("Süden im Zentrum"))->isChecked());
 }
 
+// The menus as designed ("-" a separator); the switch items come from one table with the
+// settings keys, so a row out of place or a separator lost shows here.
+TEST_F(MainWindow, MenusHoldTheSwitchesInTheDesignedOrder) {
+  const auto w = Open();
+  const auto texts = [&](const QString& title) {
+    QStringList list;
+    for (QAction* item : w->menuBar()->actions()) {
+      if (item->text() != title || !item->menu()) continue;
+      for (QAction* a : item->menu()->actions()) list << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    return list.join(u'|');
+  };
+  EXPECT_EQ(texts(QStringLiteral("&Darstellung")),
+            QStringLiteral("Ekliptik|Himmelsäquator|Koordinatennetz|Meridian|Höhenlinien|-|Mond|"
+                           "Sommerzeit berücksichtigen|Abbildung des Horizonts|-|Sternnamen|Sternbildnamen|"
+                           "Sternbildlinien|Sternbildgrenzen|weiße Sterne|Sterninformationen anzeigen|"
+                           "Tierkreiszeichen|-|Osten im Zentrum|Süden im Zentrum|Westen im Zentrum|Norden im Zentrum"));
+  EXPECT_TRUE(texts(QStringLiteral("&Zusatzinformationen"))
+                  .startsWith(QStringLiteral("Mondparameter|Sonnenparameter|Ephemeridentabelle|"
+                                             "Galileische Jupitermonde|Venusphase|-|")))
+      << texts(QStringLiteral("&Zusatzinformationen")).toStdString();
+}
+
 TEST_F(MainWindow, ClosingWritesAllTwentyTwoKeysInOrder) {
   auto w = Open();
   w->MenuAction(QStringLiteral("Ekliptik"))->trigger();

@@ -21,8 +21,8 @@ TEST(DegreeTrigonometry, InverseFunctionsAreExactAtTheEndsOfTheirRange) {
 }
 
 TEST(DegreeTrigonometry, TinyArgumentsUseTheSmallAngleValue) {
-  EXPECT_EQ(ArcSinDeg(5e-8), 5e-8 / kRadPerDeg);
-  EXPECT_EQ(ArcCosDeg(-5e-8), 90.0 + 5e-8 / kRadPerDeg);
+  EXPECT_EQ(ArcSinDeg(5e-8), 5e-8 / kRadPerDeg15Digits);
+  EXPECT_EQ(ArcCosDeg(-5e-8), 90.0 + 5e-8 / kRadPerDeg15Digits);
 }
 
 TEST(DegreeTrigonometry, ArcTan2TakesTheStatedQuadrants) {
@@ -101,8 +101,8 @@ TEST(EccentricAnomaly, SolvesKeplersEquation) {
   std::uniform_real_distribution<double> anomaly(-720.0, 720.0), ecc(0.0, 0.95);
   for (int i = 0; i < 3000; ++i) {
     const double M = anomaly(rng), e = ecc(rng);
-    const double E = EccentricAnomaly(M, e) * kRadPerDeg;
-    const double m = NormalizeDegrees(M) * kRadPerDeg;
+    const double E = EccentricAnomaly(M, e) * kRadPerDeg15Digits;
+    const double m = NormalizeDegrees(M) * kRadPerDeg15Digits;
     EXPECT_NEAR(std::remainder(E - e * std::sin(E) - m, 2.0 * M_PI), 0.0, 1e-8) << "M=" << M << " e=" << e;
   }
 }

@@ -12,7 +12,11 @@ Only the Python 3 standard library is used; the result depends on nothing but th
 tables in tables/ and the system time zone database (zoneinfo) for the place zones.
 
 Usage: convert.py [--inputs DIR] [--output DIR] [--check]
-  --check  writes into a temporary folder and compares byte by byte with --output.
+  --check  writes into a temporary folder and compares byte by byte with --output. Exits with 1
+           on any difference, except when the only differences are place zones (ORT fields 4
+           and 5) and the system time zone database is not the one the files were made with
+           (TZDATA_VERSION): that is reported as a warning, since it follows from the system,
+           not from the inputs or the converter.
 """
 
 import argparse
@@ -47,6 +51,10 @@ HOME_INDEX = 571
 JD_B1875 = 2415020.31352 + (1875.0 - 1900.0) * 365.242198781
 JD_J2000 = 2451545.0
 MAX_BOUNDARY_STEP_DEG = 1.0
+
+# The tz database release the committed place zones were made with ("# version" of tzdata.zi).
+# Update it together with ORT when regenerating with a newer tzdata.
+TZDATA_VERSION = "2025b"
 
 
 class ConversionFailure(Exception):
@@ -565,21 +573,32 @@ def standard_offset_hours(zone_name, year=2024):
     return min(offsets)
 
 
+def tzdata_zi_path():
+    for base in zoneinfo.TZPATH:
+        path = os.path.join(base, "tzdata.zi")
+        if os.path.exists(path):
+            return path
+    raise ConversionFailure("tzdata.zi not found in the time zone database (install tzdata)")
+
+
+def tzdata_version():
+    """Release of the system tz database, from the first line of tzdata.zi ("# version 2025b")."""
+    with open(tzdata_zi_path(), encoding="utf-8") as f:
+        fields = f.readline().split()
+    return fields[2] if len(fields) == 3 and fields[:2] == ["#", "version"] else "unknown"
+
+
 def zone_links():
     """Link name -> zone name from the tz database's compiled source (tzdata.zi, lines "L target
     link"). The source names a few places by links (America/Montreal, Europe/Uzhgorod); resolved,
     every name is a zone of its own that systems without the legacy links still know."""
-    for base in zoneinfo.TZPATH:
-        path = os.path.join(base, "tzdata.zi")
-        if os.path.exists(path):
-            links = {}
-            with open(path, encoding="utf-8") as f:
-                for line in f:
-                    fields = line.split()
-                    if len(fields) == 3 and fields[0] == "L":
-                        links[fields[2]] = fields[1]
-            return links
-    raise ConversionFailure("tzdata.zi not found in the time zone database (install tzdata)")
+    links = {}
+    with open(tzdata_zi_path(), encoding="utf-8") as f:
+        for line in f:
+            fields = line.split()
+            if len(fields) == 3 and fields[0] == "L":
+                links[fields[2]] = fields[1]
+    return links
 
 
 def canonical_zone(zone_name, links):
@@ -727,6 +746,65 @@ def convert(inputs, output):
     return counts
 
 
+def read_lines(folder, name):
+    with open(os.path.join(folder, name), "rb") as f:
+        return f.read().decode("cp1252").split("\r\n")
+
+
+def first_difference(fresh, committed, name):
+    """Describes the first line where the regenerated file departs from the committed one."""
+    a, b = read_lines(fresh, name), read_lines(committed, name)
+    for i, (x, y) in enumerate(zip(a, b)):
+        if x != y:
+            return f"{name} line {i + 1}: committed {y!r}, regenerated {x!r}"
+    return f"{name}: committed {len(b)} lines, regenerated {len(a)} lines"
+
+
+def zone_only_differences(fresh, committed):
+    """The ORT lines that differ in the zone fields only (offset, IANA name), as (committed,
+    regenerated) pairs; None when anything else differs."""
+    a, b = read_lines(fresh, "ORT"), read_lines(committed, "ORT")
+    if len(a) != len(b):
+        return None
+    pairs = []
+    for x, y in zip(a, b):
+        if x != y:
+            if x.split("\t")[:3] != y.split("\t")[:3]:
+                return None
+            pairs.append((y, x))
+    return pairs
+
+
+def check(inputs, output):
+    with tempfile.TemporaryDirectory() as tmp:
+        convert(inputs, tmp)
+        _, mismatch, errors = filecmp.cmpfiles(tmp, output, NAMES, shallow=False)
+        if errors:
+            print(f"missing: {errors}", file=sys.stderr)
+            return 1
+        if not mismatch:
+            print(f"{len(NAMES)} files regenerate byte-identically")
+            return 0
+        zones = zone_only_differences(tmp, output) if mismatch == ["ORT"] else None
+        if zones is None:
+            print(f"differs: {mismatch}", file=sys.stderr)
+            for name in mismatch:
+                print("  " + first_difference(tmp, output, name), file=sys.stderr)
+            return 1
+        version = tzdata_version()
+        print(f"ORT: {len(zones)} places differ in their zone only (system tzdata {version}, "
+              f"committed files made with {TZDATA_VERSION}):", file=sys.stderr)
+        for old, new in zones:
+            print(f"  committed {old!r}, regenerated {new!r}", file=sys.stderr)
+        if version == TZDATA_VERSION:
+            print("differs: ['ORT'] with the same tzdata release", file=sys.stderr)
+            return 1
+        print(f"warning: {len(NAMES) - 1} files regenerate byte-identically; the place zones "
+              f"follow the system tzdata {version}. To take them, regenerate with it and set "
+              f"TZDATA_VERSION.")
+        return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--inputs", default=os.path.join(REPO, "tools", "inputs"))
@@ -736,18 +814,14 @@ def main():
     args = parser.parse_args()
     try:
         if args.check:
-            with tempfile.TemporaryDirectory() as tmp:
-                convert(args.inputs, tmp)
-                _, mismatch, errors = filecmp.cmpfiles(tmp, args.output, NAMES, shallow=False)
-                if mismatch or errors:
-                    print(f"differs: {mismatch + errors}", file=sys.stderr)
-                    return 1
-                print(f"{len(NAMES)} files regenerate byte-identically")
-                return 0
+            return check(args.inputs, args.output)
         counts = convert(args.inputs, args.output)
     except ConversionFailure as e:
         print(f"convert.py: {e}", file=sys.stderr)
         return 1
+    version = tzdata_version()
+    if version != TZDATA_VERSION:
+        print(f"note: place zones made with tzdata {version}; set TZDATA_VERSION to it")
     for key, value in counts.items():
         print(f"{key}: {value}")
     return 0

@@ -8,10 +8,13 @@ in exact decimal arithmetic, so every stored literal is the published value with
 point moved by eight places. Phases (radians) and frequencies (radians per Julian millennium)
 are copied digit for digit.
 
-Usage: python3 tools/vsop87/generate_earth_terms.py [path/to/vsop87Dearth.js]
+Usage: python3 tools/vsop87/generate_earth_terms.py [--check] [path/to/vsop87Dearth.js]
+  --check  writes nothing: regenerates in memory and compares byte for byte with the committed
+           files; exits with 1 and names the files that differ.
 """
 from __future__ import annotations
 
+import argparse
 import re
 import sys
 from decimal import Decimal
@@ -126,19 +129,36 @@ extern const Series kRadius[kRadiusPowers];
     return header, "\n".join(lines)
 
 
-def main() -> None:
-    source = Path(sys.argv[1]) if len(sys.argv) > 1 else DEFAULT_INPUT
+def main() -> int:
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("input", nargs="?", type=Path, default=DEFAULT_INPUT)
+    parser.add_argument("--check", action="store_true",
+                        help="compare with the committed files instead of writing them")
+    args = parser.parse_args()
+    source = args.input
     if not source.is_file():
         raise SystemExit(f"missing {source}; see tools/vsop87/README.md for how to fetch it")
     series = parse(source.read_text(encoding="utf-8"))
     check(series)
     header, body = generate(series, "astronomia 4.2.0 data/vsop87Dearth.js")
+    outputs = {"vsop87d_earth_terms.h": header, "vsop87d_earth_terms.cpp": body}
+    if args.check:
+        differing = [name for name, text in outputs.items()
+                     if not (OUT_DIR / name).is_file()
+                     or (OUT_DIR / name).read_bytes() != text.encode("utf-8")]
+        if differing:
+            print(f"differs from the regenerated text: {', '.join(differing)} in {OUT_DIR}",
+                  file=sys.stderr)
+            return 1
+        print(f"{len(outputs)} files regenerate byte-identically")
+        return 0
     OUT_DIR.mkdir(parents=True, exist_ok=True)
-    (OUT_DIR / "vsop87d_earth_terms.h").write_text(header, encoding="utf-8")
-    (OUT_DIR / "vsop87d_earth_terms.cpp").write_text(body, encoding="utf-8")
+    for name, text in outputs.items():
+        (OUT_DIR / name).write_text(text, encoding="utf-8")
     total = sum(len(s) for c in series.values() for s in c)
     print(f"wrote {total} terms to {OUT_DIR}")
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
