@@ -104,4 +104,10 @@ HeliocentricPosition EarthHeliocentric(DateTimeValue date) {
   return p;
 }
 
+double EarthRadiusAu(DateTimeValue date) {
+  TVSOPEarth earth;
+  earth.SetDate(date);
+  return static_cast<double>(earth.Radius());
+}
+
 }  // namespace zenitra
