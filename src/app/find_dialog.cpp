@@ -31,11 +31,17 @@ constexpr int kMarkRadius = 14;
 // stands at the shown moment.
 class FindMark : public QObject {
  public:
-  explicit FindMark(Tfhimmel& window) : QObject(&window), Targets(FindTargets(window.CatalogueData())) {
-    setObjectName(kMarkName);
+  explicit FindMark(Tfhimmel& window) : QObject(&window), window_(window) { setObjectName(kMarkName); }
+  // Built at the first search, not at start-up: the names of 1739 stars take a while to index.
+  const std::vector<FindTarget>& Targets() {
+    if (!targets_) targets_ = FindTargets(window_.CatalogueData());
+    return *targets_;
   }
-  std::vector<FindTarget> Targets;
   std::optional<FindTarget> Marked;
+
+ private:
+  const Tfhimmel& window_;
+  std::optional<std::vector<FindTarget>> targets_;
 };
 
 FindMark& MarkOf(Tfhimmel& window) {
@@ -109,7 +115,7 @@ std::optional<QString> AskName(QWidget* parent, const QString& title, const QStr
 
 QString FindInMap(Tfhimmel& window, const QString& typed) {
   FindMark& mark = MarkOf(window);
-  const std::optional<FindTarget> target = FindTargetNamed(mark.Targets, typed);
+  const std::optional<FindTarget> target = FindTargetNamed(mark.Targets(), typed);
   if (!target) {
     return QStringLiteral("\"%1\" ist weder ein Stern noch ein Sternbild, ein Planet, die Sonne oder der Mond.")
         .arg(typed.trimmed());
@@ -187,7 +193,7 @@ void AddFindCommands(Tfhimmel& window, QMenu* menu) {
   QObject::connect(find, &QAction::triggered, &window, [&window, &mark] {
     const std::optional<QString> typed =
         AskName(&window, QStringLiteral("Suchen"), QStringLiteral("Stern, Sternbild, Planet, Sonne oder Mond:"),
-                [&mark](const QString& text) { return CompletionsFor(mark.Targets, text); });
+                [&mark](const QString& text) { return CompletionsFor(mark.Targets(), text); });
     if (!typed) return;
     const QString message = FindInMap(window, *typed);
     if (!message.isEmpty()) window.ShowMessage(message);

@@ -177,6 +177,7 @@ class Tfhimmel : public QMainWindow {
   QString settingsFolder_;
   SkyView view_;
   SkyPictures pictures_;
+  bool horizonLoaded_ = false;  ///< pictures_ decoded (at the first drawing with the horizon on)
   PositionRegisters registers_;
   SunDisplayState sunDisplay_;
   AnimationControl animation_;

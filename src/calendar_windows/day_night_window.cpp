@@ -99,11 +99,21 @@ QImage DrawNightWorkBitmap(QSize mapSize, const NightPolygon& night, const QImag
 }
 
 QImage ComposeDayNightMap(const QImage& map, const QImage& work) {
-  QImage out = map.convertToFormat(QImage::Format_RGB32);
+  QImage out(map.size(), QImage::Format_RGB32);
   QPainter p(&out);
-  p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-  p.drawImage(QPoint(-kNightMargin, -kNightMargin), work.convertToFormat(QImage::Format_RGB32));
+  PaintDayNightMap(p, map.convertToFormat(QImage::Format_RGB32), &work);
   return out;
+}
+
+void PaintDayNightMap(QPainter& painter, const QImage& map, const QImage* work) {
+  painter.save();
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(QPoint(0, 0), map);
+  if (work != nullptr) {
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.drawImage(QPoint(-kNightMargin, -kNightMargin), work->convertToFormat(QImage::Format_RGB32));
+  }
+  painter.restore();
 }
 
 /// The paint box `pb2`: draws the window's map at its own size.
@@ -115,9 +125,9 @@ class DayNightPaintBox : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    const QImage picture = owner_->RenderMap(size());
+    // Composed straight on the window: a composed copy of the map would add 2.6 MB at the peak.
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), picture);
+    owner_->PaintMap(p, size());
     p.end();
   }
 
@@ -216,15 +226,25 @@ std::optional<DayNightSun> Tftag::CurrentSun() const {
 
 QImage Tftag::RenderMap(QSize size) {
   if (size.width() < 1 || size.height() < 1) return QImage();
+  QImage out(size, QImage::Format_RGB32);
+  QPainter p(&out);
+  PaintMap(p, size);
+  return out;
+}
+
+void Tftag::PaintMap(QPainter& painter, QSize size) {
+  if (size.width() < 1 || size.height() < 1) return;
   if (cachedMap_.isNull() || cachedMap_.size() != size) {
     cachedMap_ = DrawDayNightBaseMap(size, Cb13->isChecked(), coast_);
   }
   const std::optional<DayNightSun> sun = CurrentSun();
-  if (!sun) return cachedMap_;  // no day of the year for this month: the map alone
+  if (!sun) {
+    PaintDayNightMap(painter, cachedMap_, nullptr);  // no day of the year for this month: the map alone
+    return;
+  }
   const NightPolygon night = BuildNightPolygon(*sun, size.width(), size.height());
   const QImage work = DrawNightWorkBitmap(size, night, CB2->isChecked() ? &Image1 : nullptr);
-  QImage out = ComposeDayNightMap(cachedMap_, work);
-  return out;
+  PaintDayNightMap(painter, cachedMap_, &work);
 }
 
 void Tftag::pb2Paint() { pb2->update(); }

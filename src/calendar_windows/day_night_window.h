@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QImage>
+#include <QPainter>
 #include <functional>
 #include <optional>
 
@@ -30,6 +31,9 @@ namespace zenitra {
 [[nodiscard]] QImage DrawNightWorkBitmap(QSize mapSize, const NightPolygon& night, const QImage* sunSymbol);
 /// `map` with `work` drawn over it at (-50, -50) with a bitwise AND of the colours.
 [[nodiscard]] QImage ComposeDayNightMap(const QImage& map, const QImage& work);
+/// The same composition painted with `painter` (on a raster surface) at its origin; no `work`
+/// paints the map alone.
+void PaintDayNightMap(QPainter& painter, const QImage& map, const QImage* work);
 
 class Tftag : public QDialog {
   Q_OBJECT
@@ -42,6 +46,8 @@ class Tftag : public QDialog {
 
   /// Everything the paint box shows, for a paint box of `size`.
   [[nodiscard]] QImage RenderMap(QSize size);
+  /// Paints what RenderMap returns with `painter` at its origin, without a picture of its own.
+  void PaintMap(QPainter& painter, QSize size);
   /// The Sun model of the fields as they stand; empty when the month field is not 1..12.
   [[nodiscard]] std::optional<DayNightSun> CurrentSun() const;
   [[nodiscard]] bool HasCachedMap() const { return !cachedMap_.isNull(); }

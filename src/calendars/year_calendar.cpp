@@ -62,10 +62,12 @@ bool IsAfterYear(const YearCalendar& range, JulianDay jde) { return UniversalTim
 constexpr double kSearchLeadDays = 3.0;
 
 // Every event of a search for "the first event at or after t" (perigee, apogee, perihelion,
-// aphelion) that falls within the year's local range. Successive events of one kind lie at least
-// 24 days apart, so the search continues a day after each one found.
+// aphelion) that falls within the year's local range. The search continues `gapDays` after each
+// one found, less than the shortest interval between two events of the kind: the next search then
+// starts in the next event's cycle and need not first find the last one again.
 template <typename Next>
-void AddSearchedEvents(EntryTable& table, const YearCalendar& range, Next next, std::string_view text) {
+void AddSearchedEvents(EntryTable& table, const YearCalendar& range, Next next, double gapDays,
+                       std::string_view text) {
   DateTimeValue t = JulianDayToDateTime(range.start - kSearchLeadDays);
   for (int guard = 0; guard < kLoopGuard; ++guard) {
     const DateTimeValue found = next(t);
@@ -73,7 +75,7 @@ void AddSearchedEvents(EntryTable& table, const YearCalendar& range, Next next, 
     const JulianDay jde = DateTimeToJulianDay(found);
     if (IsAfterYear(range, jde)) return;
     if (IsEventOfYear(range, jde)) table.Add(jde, text, 4);
-    t = found + 1.0;
+    t = found + gapDays;
   }
 }
 
@@ -258,10 +260,12 @@ std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::s
 
   // Perihelion, aphelion, perigees and apogees by their local date: the perihelion falls on 1 or
   // 2 January in some centuries, and in far zones an event of 31 December UT is local New Year.
-  AddSearchedEvents(table, calendar, NextPerihelion, "Erde im Perihel");
-  AddSearchedEvents(table, calendar, NextAphelion, "Erde im Aphel");
-  AddSearchedEvents(table, calendar, NextPerigee, "Mond im Perigäum");
-  AddSearchedEvents(table, calendar, NextApogee, "Mond im Apogäum");
+  // Perihelia (and aphelia) follow each other after a year give or take two days; perigees (and
+  // apogees) after 24.6 to 28.6 days.
+  AddSearchedEvents(table, calendar, NextPerihelion, 180.0, "Erde im Perihel");
+  AddSearchedEvents(table, calendar, NextAphelion, 180.0, "Erde im Aphel");
+  AddSearchedEvents(table, calendar, NextPerigee, 12.0, "Mond im Perigäum");
+  AddSearchedEvents(table, calendar, NextApogee, 12.0, "Mond im Apogäum");
 
   // The seasons of the neighbouring years too: in the Julian calendar of antiquity the December
   // solstice of a year falls in the next January.

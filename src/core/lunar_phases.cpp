@@ -205,9 +205,10 @@ std::optional<std::int64_t> LunationNumber(DateTimeValue t) {
   return static_cast<std::int64_t>(n);
 }
 
-DateTimeValue LunarApsis(bool apogee, DateTimeValue t) {
-  long double k = std::nearbyint(((t - Startup().Epoch1999) / 365.25 - 0.97) * 13.2555);
-  if (apogee) k += 0.5L;
+namespace {
+
+// The apsis of index k: a whole number for a perigee, and half more for an apogee.
+DateTimeValue ApsisOfIndex(bool apogee, long double k) {
   const long double T = k / 1325.55L;
   const long double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
   const long double D = 171.9179L + 335.9106046L * k - 0.010025L * T2 - 0.00001156L * T3 + 0.000000055L * T4;
@@ -226,17 +227,46 @@ DateTimeValue LunarApsis(bool apogee, DateTimeValue t) {
   return JulianDayToDateTime(static_cast<double>(jde0 + sum));
 }
 
+// The index of the anomalistic month nearest t (the perigee's; an apogee adds one half).
+long double ApsisIndexNear(bool apogee, DateTimeValue t) {
+  const long double k = std::nearbyint(((t - Startup().Epoch1999) / 365.25 - 0.97) * 13.2555);
+  return apogee ? k + 0.5L : k;
+}
+
 // LunarApsis takes the apsis whose mean instant is nearest the search start, and the mean
 // anomalistic month is 365.25 / 13.2555 = 27.5546 days. A step of 28 days therefore skips one
 // apsis about every 62 steps, and then the search answered with the apsis a month too late (1 %
 // of all moments). Steps shorter than the month visit every apsis.
 constexpr double kApsisSearchStepDays = 27.0;
+// Within this many months of 2000 (about 6000 years) the direct search below holds.
+constexpr double kDirectApsisSearchMonths = 80000.0;
 
-DateTimeValue NextPerigee(DateTimeValue t) {
-  return StepForward(t, kApsisSearchStepDays, [](DateTimeValue a) { return LunarApsis(false, a); });
+// The first apsis at or after t. Take the index k whose mean instant JDE0 (linear part) is nearest
+// t: t then lies within 13.8 days of it plus at most 2.8 days that the higher powers of T add
+// within 6000 years, the periodic terms move an apsis by at most 2.9 days, and the month is 27.55
+// days long. So the apsis before k's lies more than 8 days before t and the one after k's lies
+// after t: k's apsis is the answer unless it lies before t, and then the next one is. That is one
+// or two evaluations of the series rather than the three or more of stepping the search start by
+// 27 days, which remains for dates farther away.
+DateTimeValue NextLunarApsis(bool apogee, DateTimeValue t) {
+  if (!std::isfinite(t)) return kNaN;
+  const double half = apogee ? 0.5 : 0.0;
+  const double months = (DateTimeToJulianDay(t) - 2451534.6698) / 27.55454988 - half;
+  if (std::fabs(months) <= kDirectApsisSearchMonths) {
+    const long double k = std::nearbyint(months) + half;
+    const DateTimeValue r = ApsisOfIndex(apogee, k);
+    return r >= t ? r : ApsisOfIndex(apogee, k + 1.0L);
+  }
+  return StepForward(t, kApsisSearchStepDays, [apogee](DateTimeValue a) {
+    return ApsisOfIndex(apogee, ApsisIndexNear(apogee, a));
+  });
 }
-DateTimeValue NextApogee(DateTimeValue t) {
-  return StepForward(t, kApsisSearchStepDays, [](DateTimeValue a) { return LunarApsis(true, a); });
-}
+
+}  // namespace
+
+DateTimeValue LunarApsis(bool apogee, DateTimeValue t) { return ApsisOfIndex(apogee, ApsisIndexNear(apogee, t)); }
+
+DateTimeValue NextPerigee(DateTimeValue t) { return NextLunarApsis(false, t); }
+DateTimeValue NextApogee(DateTimeValue t) { return NextLunarApsis(true, t); }
 
 }  // namespace zenitra

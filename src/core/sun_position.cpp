@@ -130,9 +130,9 @@ DateTimeValue RefinedEarthApsis(DateTimeValue centre) {
   double t = centre;
   for (const double h : {1.0, 0.05}) {
     if (!std::isfinite(t)) return t;
-    const double r1 = EarthHeliocentric(t - h).RadiusAu;
-    const double r2 = EarthHeliocentric(t).RadiusAu;
-    const double r3 = EarthHeliocentric(t + h).RadiusAu;
+    const double r1 = EarthRadiusAu(t - h);
+    const double r2 = EarthRadiusAu(t);
+    const double r3 = EarthRadiusAu(t + h);
     const double curvature = r1 - 2.0 * r2 + r3;
     if (!(std::fabs(curvature) > 0.0)) return t;
     t += std::clamp(h * (r1 - r3) / (2.0 * curvature), -1.5 * h, 1.5 * h);

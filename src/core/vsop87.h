@@ -72,5 +72,7 @@ struct HeliocentricPosition {
 /// The Earth's heliocentric longitude (degrees, [0, 360)), latitude (degrees) and radius vector
 /// (AU) from VSOP87D with the FK5 correction. `date` is used as dynamical time without Delta T.
 [[nodiscard]] HeliocentricPosition EarthHeliocentric(DateTimeValue date);
+/// The radius vector alone (AU), equal to EarthHeliocentric(date).RadiusAu at a third of the work.
+[[nodiscard]] double EarthRadiusAu(DateTimeValue date);
 
 }  // namespace zenitra

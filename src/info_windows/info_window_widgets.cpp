@@ -3,6 +3,9 @@
 #include <QFontMetricsF>
 #include <QPalette>
 #include <QShortcut>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "ui/fonts.h"
 #include "ui/body_pictures.h"
@@ -37,6 +40,8 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h) {
   auto* box = new QPlainTextEdit(parent);
   box->setGeometry(x, y, w, h);
   box->setReadOnly(true);
+  // The program alone writes the text, line by line at every refresh: nothing to undo.
+  box->setUndoRedoEnabled(false);
   box->setFrameShape(QFrame::NoFrame);
   box->setFocusPolicy(Qt::NoFocus);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -58,8 +63,28 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h) {
 void SetTextBoxText(QPlainTextEdit* box, const QString& text) {
   QString shown = text;
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  if (box->toPlainText() == shown) return;
-  box->setPlainText(shown);
+  const QStringList lines = shown.split(u'\n');
+  QTextDocument* document = box->document();
+  if (document->blockCount() != lines.size()) {
+    box->setPlainText(shown);
+    return;
+  }
+  // As many lines as shown: only the lines that changed are replaced, so that only they are laid
+  // out and painted again. During the animation most lines (rising, setting, the facts) stay.
+  QTextCursor cursor(document);
+  bool editing = false;
+  for (int i = 0; i < lines.size(); ++i) {
+    const QTextBlock block = document->findBlockByNumber(i);
+    if (block.text() == lines[i]) continue;
+    if (!editing) {
+      cursor.beginEditBlock();
+      editing = true;
+    }
+    cursor.setPosition(block.position());
+    cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+    cursor.insertText(lines[i]);
+  }
+  if (editing) cursor.endEditBlock();
 }
 
 QString TextBoxText(const QPlainTextEdit* box) {

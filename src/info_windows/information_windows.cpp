@@ -12,11 +12,23 @@ void BringToFront(QWidget& window) {
 }  // namespace
 
 InformationWindows::InformationWindows(QWidget* owner, std::function<Location()> place)
-    : owner_(owner), place_(std::move(place)) {
-  // Created hidden, in this order, as children of the main window so that they close with it.
-  ephem_ = new Tephem(place_, owner);
-  moon_ = new Tumond(sunMoonMoment_, place_, owner);
-  sun_ = new Tusonne(sunMoonMoment_, place_, owner);
+    : owner_(owner), place_(std::move(place)) {}
+
+// Each window is created, hidden and as a child of the main window (so that it closes with it), when
+// it is first needed: building the three took a tenth of the start-up, and most sessions open none.
+Tephem& InformationWindows::Ephemeris() {
+  if (!ephem_) ephem_ = new Tephem(place_, owner_);
+  return *ephem_;
+}
+
+Tumond& InformationWindows::Moon() {
+  if (!moon_) moon_ = new Tumond(sunMoonMoment_, place_, owner_);
+  return *moon_;
+}
+
+Tusonne& InformationWindows::Sun() {
+  if (!sun_) sun_ = new Tusonne(sunMoonMoment_, place_, owner_);
+  return *sun_;
 }
 
 InformationWindows::~InformationWindows() {
@@ -26,21 +38,24 @@ InformationWindows::~InformationWindows() {
 }
 
 void InformationWindows::ShowEphemeris(const InfoWindowMoment& moment) {
-  if (ephem_->isVisible()) return BringToFront(*ephem_);
-  ephem_->Moment = moment;
-  ephem_->show();
+  Tephem& ephem = Ephemeris();
+  if (ephem.isVisible()) return BringToFront(ephem);
+  ephem.Moment = moment;
+  ephem.show();
 }
 
 void InformationWindows::ShowMoon(const InfoWindowMoment& moment) {
-  if (moon_->isVisible()) return BringToFront(*moon_);
+  Tumond& moon = Moon();
+  if (moon.isVisible()) return BringToFront(moon);
   sunMoonMoment_ = moment;
-  moon_->show();
+  moon.show();
 }
 
 void InformationWindows::ShowSun(const InfoWindowMoment& moment) {
-  if (sun_->isVisible()) return BringToFront(*sun_);
+  Tusonne& sun = Sun();
+  if (sun.isVisible()) return BringToFront(sun);
   sunMoonMoment_ = moment;
-  sun_->show();
+  sun.show();
 }
 
 void InformationWindows::OpenPlanet(const QString& name, const InfoWindowMoment& moment) {
@@ -49,15 +64,15 @@ void InformationWindows::OpenPlanet(const QString& name, const InfoWindowMoment&
 }
 
 void InformationWindows::RefreshVisible(const InfoWindowMoment& moment) {
-  if (ephem_->isVisible()) {
+  if (ephem_ && ephem_->isVisible()) {
     ephem_->Moment = moment;
     ephem_->RefreshEphemeris();
   }
-  if (moon_->isVisible()) {
+  if (moon_ && moon_->isVisible()) {
     sunMoonMoment_ = moment;
     moon_->Refresh();
   }
-  if (sun_->isVisible()) {
+  if (sun_ && sun_->isVisible()) {
     sunMoonMoment_ = moment;
     sun_->Refresh();
   }

@@ -1,7 +1,7 @@
 #pragma once
 // The information windows of the main window: the ephemeris table, the Moon and the Sun windows,
-// created hidden at start and refreshed after every drawing while visible, and the planet window
-// opened modal for a click.
+// created hidden when first needed and refreshed after every drawing while visible, and the planet
+// window opened modal for a click.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -38,9 +38,10 @@ class InformationWindows {
   /// Shows a planet window modal (QDialog::exec by default; tests replace it).
   std::function<void(Tuplanet&)> RunModal = [](Tuplanet& window) { window.exec(); };
 
-  [[nodiscard]] Tephem& Ephemeris() { return *ephem_; }
-  [[nodiscard]] Tumond& Moon() { return *moon_; }
-  [[nodiscard]] Tusonne& Sun() { return *sun_; }
+  /// The windows, created hidden at their first use.
+  [[nodiscard]] Tephem& Ephemeris();
+  [[nodiscard]] Tumond& Moon();
+  [[nodiscard]] Tusonne& Sun();
   /// The moment shared by the Moon and Sun windows.
   [[nodiscard]] const InfoWindowMoment& SunMoonMoment() const { return sunMoonMoment_; }
 
@@ -48,9 +49,9 @@ class InformationWindows {
   QWidget* owner_;
   std::function<Location()> place_;
   InfoWindowMoment sunMoonMoment_;
-  Tephem* ephem_;
-  Tumond* moon_;
-  Tusonne* sun_;
+  Tephem* ephem_ = nullptr;
+  Tumond* moon_ = nullptr;
+  Tusonne* sun_ = nullptr;
 };
 
 }  // namespace zenitra

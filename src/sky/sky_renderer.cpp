@@ -29,6 +29,8 @@ constexpr ZodiacSign kZodiac[12] = {
 
 // A number of a catalogue line; nothing when the line is not a number.
 std::optional<double> ParseNumber(const QString& line) {
+  // The catalogue's own form first (quick, no locale); then anything Qt reads, blanks around it.
+  if (const std::optional<double> v = ParseCatalogueNumber(line)) return v;
   bool ok = false;
   const double v = QStringView(line).trimmed().toDouble(&ok);
   if (!ok || !std::isfinite(v)) return std::nullopt;

@@ -37,9 +37,25 @@ QString DecodeWindows1252(const char* data, qsizetype size) {
   return text;
 }
 
-// A decimal number with '.' as separator and an optional '-' or '+' sign, nothing else around
-// it. Parsed with std::from_chars: independent of the locale and far quicker than QLocale.
-std::optional<double> ParseNumber(QStringView text) {
+[[noreturn]] void ThrowDamaged(const QString& resourceName) {
+  throw CatalogueError(CatalogueDamagedMessage(resourceName));
+}
+
+void RequireRecords(const QStringList& lines, qsizetype linesPerRecord, const QString& name) {
+  if (lines.isEmpty() || lines.size() % linesPerRecord != 0) ThrowDamaged(name);
+}
+
+// STAR1 and STAR2: pairs of numbers (radians), (0, 0) being a separator.
+void CheckPointList(const QStringList& lines, const QString& name) {
+  RequireRecords(lines, 2, name);
+  for (const QString& line : lines) {
+    if (!ParseCatalogueNumber(line)) ThrowDamaged(name);
+  }
+}
+
+}  // namespace
+
+std::optional<double> ParseCatalogueNumber(QStringView text) {
   constexpr qsizetype kMaxLength = 64;
   if (text.isEmpty() || text.size() > kMaxLength) return std::nullopt;
   char buffer[kMaxLength] = {};
@@ -59,24 +75,6 @@ std::optional<double> ParseNumber(QStringView text) {
   if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
   return value;
 }
-
-[[noreturn]] void ThrowDamaged(const QString& resourceName) {
-  throw CatalogueError(CatalogueDamagedMessage(resourceName));
-}
-
-void RequireRecords(const QStringList& lines, qsizetype linesPerRecord, const QString& name) {
-  if (lines.isEmpty() || lines.size() % linesPerRecord != 0) ThrowDamaged(name);
-}
-
-// STAR1 and STAR2: pairs of numbers (radians), (0, 0) being a separator.
-void CheckPointList(const QStringList& lines, const QString& name) {
-  RequireRecords(lines, 2, name);
-  for (const QString& line : lines) {
-    if (!ParseNumber(line)) ThrowDamaged(name);
-  }
-}
-
-}  // namespace
 
 QString CatalogueDamagedMessage(const QString& resourceName) {
   return QStringLiteral("Die Katalogdatei %1 fehlt oder ist beschädigt.").arg(resourceName.toUpper());
@@ -141,10 +139,10 @@ std::vector<CatalogueStar> BuildStarTable(const QStringList& star0Lines) {
   std::vector<CatalogueStar> stars;
   stars.reserve(static_cast<std::size_t>(star0Lines.size() / kStarLines));
   for (qsizetype o = 0; o + kStarLines <= star0Lines.size(); o += kStarLines) {
-    const auto ra = ParseNumber(star0Lines[o]);
-    const auto dec = ParseNumber(star0Lines[o + 1]);
-    const auto mag = ParseNumber(star0Lines[o + 2]);
-    const auto spectral = ParseNumber(star0Lines[o + 3]);
+    const auto ra = ParseCatalogueNumber(star0Lines[o]);
+    const auto dec = ParseCatalogueNumber(star0Lines[o + 1]);
+    const auto mag = ParseCatalogueNumber(star0Lines[o + 2]);
+    const auto spectral = ParseCatalogueNumber(star0Lines[o + 3]);
     if (!ra || !dec || !mag || !spectral) ThrowDamaged(name);
     // The class index is checked as a double before it becomes an integer.
     if (*ra < 0.0 || *ra >= 2.0 * std::numbers::pi || std::abs(*dec) > std::numbers::pi / 2.0 ||
@@ -179,9 +177,9 @@ std::optional<Location> ParsePlaceRecord(const QString& ortLine) {
   // The optional fifth field is the IANA zone name; nothing may follow it.
   const qsizetype tab4 = line.indexOf(QLatin1Char('\t'), tab3 + 1);
   if (tab4 >= 0 && line.indexOf(QLatin1Char('\t'), tab4 + 1) >= 0) return std::nullopt;
-  const auto latitude = ParseNumber(line.mid(tab1 + 1, tab2 - tab1 - 1));
-  const auto longitude = ParseNumber(line.mid(tab2 + 1, tab3 - tab2 - 1));
-  const auto zone = ParseNumber(tab4 < 0 ? line.mid(tab3 + 1) : line.mid(tab3 + 1, tab4 - tab3 - 1));
+  const auto latitude = ParseCatalogueNumber(line.mid(tab1 + 1, tab2 - tab1 - 1));
+  const auto longitude = ParseCatalogueNumber(line.mid(tab2 + 1, tab3 - tab2 - 1));
+  const auto zone = ParseCatalogueNumber(tab4 < 0 ? line.mid(tab3 + 1) : line.mid(tab3 + 1, tab4 - tab3 - 1));
   if (!latitude || !longitude || !zone) return std::nullopt;
   if (std::abs(*latitude) > 90.0 || std::abs(*longitude) > 180.0 || std::abs(*zone) > 14.0) {
     return std::nullopt;

@@ -180,6 +180,29 @@ TEST_F(MainWindow, DrawingAreaHasTheDesignedSize) {
   EXPECT_EQ(w->PB1->size(), QSize(1054, 664));
 }
 
+// The place box is as wide as Qt's own box sized to its contents (which measures every name) with
+// the full place list, so the widest name is never cut; and no more than a few pixels wider.
+TEST(MainWindowPlaceBox, FitsTheWidestPlaceName) {
+  QTemporaryDir dir;
+  const Catalogue catalogue = LoadCatalogue();
+  Tfhimmel w(catalogue, dir.path());
+  w.show();
+  QApplication::processEvents();
+  QComboBox reference;
+  reference.setFont(w.ComboBox1->font());
+  reference.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  reference.addItems(catalogue.PlaceNames);
+  const int needed = reference.sizeHint().width();
+  EXPECT_GE(w.ComboBox1->width(), needed) << catalogue.PlaceNames.size() << " names";
+  EXPECT_LE(w.ComboBox1->width(), needed + 8) << catalogue.PlaceNames.size() << " names";
+  // A longer place added later widens the box.
+  const QString longName = QStringLiteral("Ein sehr, sehr langer Ortsname für die Ortsliste, D");
+  ASSERT_GE(w.AddPlace(longName + QStringLiteral("\t50\t12\t1")), 0);
+  QApplication::processEvents();
+  reference.addItem(longName);
+  EXPECT_GE(w.ComboBox1->width(), reference.sizeHint().width());
+}
+
 // During the animation the date and time fields show the moment the map shows; the reverse button
 // stays down while time runs backwards.
 TEST_F(MainWindow, FieldsFollowTheAnimationAndReverseStaysDown) {

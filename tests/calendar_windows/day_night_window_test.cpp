@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +67,26 @@ TEST(Tftag, InJuneTheSouthIsShadedAndTheNorthPoleLit) {
   EXPECT_EQ(img.pixel(At(0, -179)), kNight);
   EXPECT_EQ(img.pixel(At(-40, 170)), kNight);
   EXPECT_EQ(img.pixel(At(78, -179)), kWhite);
+}
+
+// The paint box composes the map straight on the window; what it shows is what RenderMap returns.
+TEST(Tftag, PaintBoxShowsTheRenderedMap) {
+  Tftag w(900, 600, &Clock2025);
+  w.show();
+  QApplication::processEvents();
+  const QImage shown = w.pb2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage rendered = w.RenderMap(w.pb2->size());
+  ASSERT_EQ(shown.size(), rendered.size());
+  int differing = 0;
+  int night = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      differing += shown.pixel(x, y) != rendered.pixel(x, y);
+      night += rendered.pixel(x, y) == kNight;
+    }
+  }
+  EXPECT_GT(night, 1000) << "the night side is drawn";
+  EXPECT_EQ(differing, 0) << "pixels of " << shown.width() << " x " << shown.height();
 }
 
 TEST(Tftag, InDecemberTheArcticIsShaded) {

@@ -228,6 +228,26 @@ TEST(NextPerigee, IsAtOrAfterTAndSuccessivePerigeesAre24Point6To28Point6DaysApar
   RecordProperty("longest_days", std::to_string(longest));
 }
 
+// The direct search takes the apsis of the month nearest t or the next one; the plain search steps
+// the start by 27 days from t - 27 until LunarApsis lies at or after t, and so visits every month.
+// Both must answer alike, to the bit, over the whole range the direct search serves.
+TEST(NextPerigee, AgreesWithSteppingTheSearchStartMonthByMonth) {
+  std::mt19937_64 engine(16);
+  std::uniform_real_distribution<double> uniform(DateTimeOfDate(-3990, 1, 1), DateTimeOfDate(7990, 1, 1));
+  for (int i = 0; i < 20000; ++i) {
+    const double t = uniform(engine);
+    for (const bool apogee : {false, true}) {
+      double stepped = std::nan("");
+      for (double a = t - 27.0; a < t + 60.0; a += 27.0) {
+        stepped = LunarApsis(apogee, a);
+        if (stepped >= t) break;
+      }
+      const double direct = apogee ? NextApogee(t) : NextPerigee(t);
+      ASSERT_EQ(direct, stepped) << (apogee ? "apogee" : "perigee") << " after t " << t;
+    }
+  }
+}
+
 TEST(LunarSearches, EndForFarAndNonFiniteDates) {
   for (const int year : {-4000, 8000}) {
     const double t = DateTimeOfDate(year, 6, 1);

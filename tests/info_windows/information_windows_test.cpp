@@ -85,6 +85,24 @@ TEST_F(InformationWindowsTest, CreatedHiddenWithTheirLayouts) {
   EXPECT_GT(centre.red(), centre.blue());
 }
 
+// A refresh replaces only the lines that changed; the box must then hold exactly the new text,
+// whether a line grew, shrank, emptied or the number of lines changed.
+TEST(TextBox, HoldsEachNewTextWhetherLinesChangeInPlaceOrInNumber) {
+  QWidget parent;
+  QPlainTextEdit* box = MakeTextBox(&parent, 0, 0, 200, 100);
+  const QStringList texts = {
+      QStringLiteral("Datum\t\t1.1.2024\r\nZeit\t\t12:00\r\n\r\nAzimut\t10°"),
+      QStringLiteral("Datum\t\t1.1.2024\r\nZeit\t\t12:01:30\r\n\r\nAzimut\t9°"),
+      QStringLiteral("Datum\t\t2.1.2024\r\n\r\nx\r\n"),
+      QStringLiteral("Datum\t\t2.1.2024\r\n\r\nx\r\n"),
+      QStringLiteral("a\r\nb"),
+      QStringLiteral("")};
+  for (const QString& text : texts) {
+    SetTextBoxText(box, text);
+    EXPECT_EQ(TextBoxText(box), text);
+  }
+}
+
 TEST_F(InformationWindowsTest, MenuShowsTheSunWindowWithTheShownMoment) {
   window_->MenuAction(QStringLiteral("Sonnenparameter"))->trigger();
   Tusonne& sun = Information().Sun();
