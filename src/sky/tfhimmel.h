@@ -56,8 +56,6 @@ class Tfhimmel : public QMainWindow {
   [[nodiscard]] const Catalogue& CatalogueData() const { return catalogue_; }
   [[nodiscard]] PositionRegisters& Registers() { return registers_; }
   [[nodiscard]] const AnimationControl& Animation() const { return animation_; }
-  /// The Sun's values left by the last drawing, for the Sun window.
-  [[nodiscard]] const SunDisplayState& SunDisplay() const { return sunDisplay_; }
   [[nodiscard]] QString SettingsPath() const { return SettingsFilePath(settingsFolder_); }
   /// The action of a menu item by its caption ("Ekliptik", "Sternnamen", "Simulation", ...).
   [[nodiscard]] QAction* MenuAction(const QString& caption) const { return actions_.value(caption); }
@@ -170,7 +168,6 @@ class Tfhimmel : public QMainWindow {
   SkyView view_;
   SkyPictures pictures_;
   PositionRegisters registers_;
-  SunDisplayState sunDisplay_;
   AnimationControl animation_;
   StepPacer pacer_;
   QElapsedTimer steadyClock_;
