@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const ConversionError&) {
   }
   try {
-    (void)DateOfDateTime(x);
+    (void)DateOfDateTime(DateTimeValue(x));
   } catch (const ConversionError&) {
   }
   (void)NormalizeDegrees(x);

@@ -12,10 +12,11 @@
 #include <span>
 #include <string>
 
+#include "core/time_scales.h"
+
 namespace zenitra::yearcal {
 
-/// Julian Day (UT, or Terrestrial Time where it is called JDE).
-using JulianDay = double;
+// JulianDay is the core's type (UT, or Terrestrial Time where it is called JDE).
 
 /// Julian centuries of 36525 days since JD 2451545.0.
 [[nodiscard]] double CenturiesSinceJ2000(JulianDay jd);
