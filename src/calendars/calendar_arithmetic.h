@@ -16,7 +16,8 @@
 
 namespace zenitra::yearcal {
 
-// JulianDay is the core's type (UT, or Terrestrial Time where it is called JDE).
+/// Julian Day (UT, or Terrestrial Time where it is called JDE): the core's type.
+using zenitra::JulianDay;
 
 /// Julian centuries of 36525 days since JD 2451545.0.
 [[nodiscard]] double CenturiesSinceJ2000(JulianDay jd);
