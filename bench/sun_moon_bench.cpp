@@ -10,7 +10,7 @@ namespace {
 
 void BM_EarthHeliocentric(benchmark::State& state) {
   zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
-  double t = 45464.5;
+  zenitra::DateTimeValue t(45464.5);
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::EarthHeliocentric(t));
     t += 0.37;
@@ -22,7 +22,7 @@ BENCHMARK(BM_EarthHeliocentric);
 // eleven evaluations of the Earth's series (Berlin, 2024-06-21).
 void BM_SunWindowRefresh(benchmark::State& state) {
   zenitra::ResetVectorStateAfterPainting();  // as the program does after painting (see vector_state.h)
-  const double day = 45464.0;
+  const zenitra::DateTimeValue day(45464.0);
   for (auto _ : state) {
     benchmark::DoNotOptimize(zenitra::SunDistanceAU(day + 0.5));
     benchmark::DoNotOptimize(zenitra::SunDiameterArcsec(day + 0.5));

@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const ConversionError&) {
   }
   try {
-    (void)DateOfDateTime(x);
+    (void)DateOfDateTime(DateTimeValue(x));
   } catch (const ConversionError&) {
   }
   (void)NormalizeDegrees(x);
@@ -82,11 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Year calendar (historical years, no year 0).
   namespace yc = yearcal;
-  const yc::JulianDay jd = yc::CalendarToJulianDay(year, month, day, hour, minute, second, zone);
+  const JulianDay jd = yc::CalendarToJulianDay(year, month, day, hour, minute, second, zone);
   if (jd != -1.0) {
     // Whatever the time and zone, only a valid date is accepted: its noon in zone 0 is accepted too
     // and converts back to it.
-    const yc::JulianDay noon = yc::CalendarToJulianDay(year, month, day, 12, 0, 0, 0.0);
+    const JulianDay noon = yc::CalendarToJulianDay(year, month, day, 12, 0, 0, 0.0);
     const auto back = yc::JulianDayToCalendarTime(noon, 0.0);
     Require(noon != -1.0 && back && back->year == year && back->month == month && back->day == day,
             "CalendarToJulianDay accepted an invalid date", year, month, day);

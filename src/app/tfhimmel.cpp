@@ -598,7 +598,7 @@ void Tfhimmel::malen(QImage& image) {
     horizonLoaded_ = true;
   }
   try {
-    ::zenitra::malen(image, view_, catalogue_, geometry_, pictures_, registers_, LayerHooks, &sunDisplay_);
+    ::zenitra::malen(image, view_, catalogue_, geometry_, pictures_, registers_, LayerHooks);
   } catch (const ConversionError&) {
     // A layer met a date outside the calendar: the picture keeps what was drawn so far.
   }

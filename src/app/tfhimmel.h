@@ -58,8 +58,6 @@ class Tfhimmel : public QMainWindow {
   [[nodiscard]] const Catalogue& CatalogueData() const { return catalogue_; }
   [[nodiscard]] PositionRegisters& Registers() { return registers_; }
   [[nodiscard]] const AnimationControl& Animation() const { return animation_; }
-  /// The Sun's values left by the last drawing, for the Sun window.
-  [[nodiscard]] const SunDisplayState& SunDisplay() const { return sunDisplay_; }
   [[nodiscard]] QString SettingsPath() const { return SettingsFilePath(settingsFolder_); }
   /// The action of a menu item by its caption ("Ekliptik", "Sternnamen", "Simulation", ...).
   [[nodiscard]] QAction* MenuAction(const QString& caption) const { return actions_.value(caption); }
@@ -179,7 +177,6 @@ class Tfhimmel : public QMainWindow {
   SkyPictures pictures_;
   bool horizonLoaded_ = false;  ///< pictures_ decoded (at the first drawing with the horizon on)
   PositionRegisters registers_;
-  SunDisplayState sunDisplay_;
   AnimationControl animation_;
   StepPacer pacer_;
   QElapsedTimer steadyClock_;

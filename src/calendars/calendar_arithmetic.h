@@ -12,10 +12,12 @@
 #include <span>
 #include <string>
 
+#include "core/time_scales.h"
+
 namespace zenitra::yearcal {
 
-/// Julian Day (UT, or Terrestrial Time where it is called JDE).
-using JulianDay = double;
+/// Julian Day (UT, or Terrestrial Time where it is called JDE): the core's type.
+using zenitra::JulianDay;
 
 /// Julian centuries of 36525 days since JD 2451545.0.
 [[nodiscard]] double CenturiesSinceJ2000(JulianDay jd);

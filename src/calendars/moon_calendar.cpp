@@ -37,7 +37,7 @@ std::string WeekdayName(int column) {
 
 int DayOfWeek(int year, int month, int day) {
   // DateTimeValue 0 is Saturday 1899-12-30; the count is whole days for a date.
-  const auto t = static_cast<std::int64_t>(EncodeDate(year, month, day));
+  const auto t = static_cast<std::int64_t>(EncodeDate(year, month, day).Days);
   const std::int64_t r = ((t % 7) + 7) % 7;  // 0 Saturday, 1 Sunday, ...
   return static_cast<int>((r + 6) % 7) + 1;
 }

@@ -71,7 +71,7 @@ void AddSearchedEvents(EntryTable& table, const YearCalendar& range, Next next, 
   DateTimeValue t = JulianDayToDateTime(range.start - kSearchLeadDays);
   for (int guard = 0; guard < kLoopGuard; ++guard) {
     const DateTimeValue found = next(t);
-    if (!std::isfinite(found)) return;
+    if (!std::isfinite(found.Days)) return;
     const JulianDay jde = DateTimeToJulianDay(found);
     if (IsAfterYear(range, jde)) return;
     if (IsEventOfYear(range, jde)) table.Add(jde, text, 4);

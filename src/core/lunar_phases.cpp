@@ -135,14 +135,14 @@ constexpr ApsisTerm kPerigeeTerms[60] = {
 // resolution of t.
 template <typename Find>
 DateTimeValue StepForward(DateTimeValue t, double step, Find find) {
-  if (!std::isfinite(t)) return kNaN;
-  double a = t - step;
+  if (!std::isfinite(t.Days)) return DateTimeValue(kNaN);
+  DateTimeValue a = t - step;
   for (int i = 0; i < 16; ++i) {
     const DateTimeValue r = find(a);
     if (r >= t) return r;
     a += step;
   }
-  return kNaN;
+  return DateTimeValue(kNaN);
 }
 
 }  // namespace
@@ -180,23 +180,23 @@ std::array<JulianDay, 5> WindowLunationPhases(JulianDay jde) {
 }
 
 DateTimeValue NewMoonNear(DateTimeValue t) {
-  const long double tau = (static_cast<long double>(t) - Startup().J2000Date) / 36525.0L;
+  const long double tau = (static_cast<long double>(t.Days) - Startup().J2000Date.Days) / 36525.0L;
   const long double k = std::nearbyint(tau * 1236.85L);
   const LunationArguments a = MeanLunation(k, tau);
   return JulianDayToDateTime(static_cast<double>(PhaseInstant(a, PhaseKind::NewMoon, SinNorm, CosNorm)));
 }
 
 DateTimeValue PreviousNewMoon(DateTimeValue t) {
-  if (!std::isfinite(t)) return kNaN;
+  if (!std::isfinite(t.Days)) return DateTimeValue(kNaN);
   // The first candidate is the new moon nearest t + 28 days; each step goes back 28 days, that is
   // one lunation or none. Three steps suffice; the bound guards absurd inputs.
-  double b = t + 28.0;
+  DateTimeValue b = t + 28.0;
   for (int i = 0; i < 16; ++i) {
     const DateTimeValue r = NewMoonNear(b);
     if (r <= t) return r;
     b -= 28.0;
   }
-  return kNaN;
+  return DateTimeValue(kNaN);
 }
 
 std::optional<std::int64_t> LunationNumber(DateTimeValue t) {
@@ -249,7 +249,7 @@ constexpr double kDirectApsisSearchMonths = 80000.0;
 // or two evaluations of the series rather than the three or more of stepping the search start by
 // 27 days, which remains for dates farther away.
 DateTimeValue NextLunarApsis(bool apogee, DateTimeValue t) {
-  if (!std::isfinite(t)) return kNaN;
+  if (!std::isfinite(t.Days)) return DateTimeValue(kNaN);
   const double half = apogee ? 0.5 : 0.0;
   const double months = (DateTimeToJulianDay(t) - 2451534.6698) / 27.55454988 - half;
   if (std::fabs(months) <= kDirectApsisSearchMonths) {

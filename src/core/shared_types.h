@@ -24,14 +24,6 @@ struct Location {
 /// clock time shown by the main window, with the zone and summer hour of the place.
 using InfoWindowMoment = LocalMoment;
 
-/// What the sky drawing leaves for the Sun window.
-struct SunDisplayState {
-  double RightAscensionRad = 0.0;
-  double DeclinationRad = 0.0;
-  double AzimuthDeg = 0.0;  ///< from south, positive towards west
-  double AltitudeRad = 0.0;
-};
-
 /// Apparent geocentric place of the Sun or the Moon.
 struct BodyPosition {
   double Longitude = 0.0;       ///< ecliptic, degrees

@@ -70,10 +70,11 @@ enum class SunEvent { Rise, Set, Transit };
 // Meeus, ch. 15: the day begins at `dayStart` (UT, any instant, such as a local midnight); the
 // Sun's places are taken a day apart at the dynamical time of dayStart - 1, dayStart and
 // dayStart + 1, and the approximate time is corrected until the step falls below 0.1 s.
-double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart) {
+DateTimeValue SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart) {
+  const DateTimeValue noEvent(NoEvent);
   const double h0 = event == SunEvent::Transit ? 0.0 : SunStandardAltitude;
-  const double d = dayStart;
-  if (!std::isfinite(d)) return NoEvent;
+  const DateTimeValue d = dayStart;
+  if (!std::isfinite(d.Days)) return noEvent;
   const double deltaT = DeltaTSeconds(DateTimeToJulianDay(d)) / 86400.0;
   const double theta0 = ApparentSiderealTime(d);
   const BodyPosition p1 = SunPosition(d - 1.0 + deltaT);
@@ -88,7 +89,7 @@ double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg,
   // the Sun still culminates, in full view; in the polar night it stays below the horizon all day
   // and the window shows no culmination.
   const bool midnightSun = event == SunEvent::Transit && cosH0 < -1.0 && cosPhi > 1e-6;  // none at a pole
-  if (!(cosH0 >= -1.0 && cosH0 <= 1.0) && !midnightSun) return NoEvent;
+  if (!(cosH0 >= -1.0 && cosH0 <= 1.0) && !midnightSun) return noEvent;
   const double h0Angle = midnightSun ? 0.0 : ArcCosDeg(cosH0);
 
   const double m0Raw = (p2.RightAscension + longitudeWestDeg - theta0) / 360.0;
@@ -118,18 +119,18 @@ double SunEventTime(SunEvent event, double longitudeWestDeg, double latitudeDeg,
     m += dm;
     if (!(std::fabs(dm) >= 1e-6)) break;
   }
-  const double result = d + m;
+  const DateTimeValue result = d + m;
   // A grazing Sun (hour angle 0 or 180 at the event) leaves no defined instant.
-  return std::isfinite(result) ? result : NoEvent;
+  return std::isfinite(result.Days) ? result : noEvent;
 }
 
 // The extreme of the VSOP87 Sun-Earth distance near `centre`: the vertex of the parabola through
 // three distances a day apart, then again through three 0.05 days apart around it (six series
 // evaluations; the distance is smooth enough near its extreme that this lands within seconds).
 DateTimeValue RefinedEarthApsis(DateTimeValue centre) {
-  double t = centre;
+  DateTimeValue t = centre;
   for (const double h : {1.0, 0.05}) {
-    if (!std::isfinite(t)) return t;
+    if (!std::isfinite(t.Days)) return t;
     const double r1 = EarthRadiusAu(t - h);
     const double r2 = EarthRadiusAu(t);
     const double r3 = EarthRadiusAu(t + h);
@@ -165,14 +166,14 @@ double ApsisCycle(bool aphelion, DateTimeValue t) {
 // t no longer, then refines; a refined instant before t moves on to the next cycle. The bound only
 // matters for absurd inputs, where a year is below the resolution of t.
 DateTimeValue NextEarthApsis(bool aphelion, DateTimeValue t) {
-  if (!std::isfinite(t) || std::fabs(t) > 1e9) return kNaN;
+  if (!std::isfinite(t.Days) || std::fabs(t.Days) > 1e9) return DateTimeValue(kNaN);
   double k = ApsisCycle(aphelion, t - 365.25);
   for (int i = 0; i < 8; ++i, k += 1.0) {
     if (CorrectedEarthApsis(aphelion, k) < t - 2.0) continue;
     const DateTimeValue r = RefinedEarthApsis(CorrectedEarthApsis(aphelion, k));
     if (r >= t) return r;
   }
-  return kNaN;
+  return DateTimeValue(kNaN);
 }
 
 }  // namespace
@@ -253,13 +254,13 @@ double Interpolate3(double n, double y1, double y2, double y3) {
   return y2 + (n / 2.0) * (n * (b - a) + a + b);
 }
 
-double SunRise(double longitudeWestDeg, double latitudeDeg, DateTimeValue date) {
+DateTimeValue SunRise(double longitudeWestDeg, double latitudeDeg, DateTimeValue date) {
   return SunEventTime(SunEvent::Rise, longitudeWestDeg, latitudeDeg, date);
 }
-double SunSet(double longitudeWestDeg, double latitudeDeg, DateTimeValue date) {
+DateTimeValue SunSet(double longitudeWestDeg, double latitudeDeg, DateTimeValue date) {
   return SunEventTime(SunEvent::Set, longitudeWestDeg, latitudeDeg, date);
 }
-double SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeValue date) {
+DateTimeValue SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeValue date) {
   return SunEventTime(SunEvent::Transit, longitudeWestDeg, latitudeDeg, date);
 }
 

@@ -45,13 +45,13 @@ void ApparentEquatorial(BodyPosition& p, DateTimeValue t);
 
 /// Rising, setting and upper culmination of the Sun on the day that begins at `dayStart` (UT,
 /// any instant: a local midnight gives the events of that local day), UT as a DateTimeValue, or
-/// NoEvent when the Sun's centre does not reach the altitude in question that day (for the
+/// DateTimeValue(NoEvent) when the Sun's centre does not reach the altitude in question that day (for the
 /// culmination: when it stays below the horizon all day; under the midnight sun it culminates). Longitude in degrees WEST
 /// positive, latitude in degrees north positive. Meeus, ch. 15, with Delta T and the corrections
 /// repeated until they fall below 0.1 s.
-[[nodiscard]] double SunRise(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
-[[nodiscard]] double SunSet(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
-[[nodiscard]] double SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
+[[nodiscard]] DateTimeValue SunRise(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
+[[nodiscard]] DateTimeValue SunSet(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
+[[nodiscard]] DateTimeValue SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
 
 /// Instant (dynamical time) of the Earth's perihelion (aphelion = false) or aphelion of the cycle
 /// nearest t: Meeus' mean instant with his corrections for the Moon (ch. 38), refined to the

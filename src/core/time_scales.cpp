@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace zenitra {
 namespace {
@@ -90,15 +91,15 @@ std::int64_t DaysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
 DateTimeValue EncodeDate(int year, int month, int day) {
   if (month < 1 || month > 12) throw ConversionError();
   // 1899-12-30 is day 0 of the DateTimeValue count; 1970-01-01 is day 25569.
-  return static_cast<double>(DaysFromCivil(year, month, day) + 25569);
+  return DateTimeValue(static_cast<double>(DaysFromCivil(year, month, day) + 25569));
 }
 
 const StartupConstants& Startup() {
   static const StartupConstants constants = [] {
     StartupConstants c{};
-    c.JulianDayOffset = 2451544.5 - EncodeDate(2000, 1, 1);
+    c.JulianDayOffset = 2451544.5 - EncodeDate(2000, 1, 1).Days;
     // The epochs go through the same conversion as every caller, so they share its rounding.
-    auto dateTimeOf = [&c](int y, int m, int d) { return JulianDayOfDate(y, m, d) - c.JulianDayOffset; };
+    auto dateTimeOf = [&c](int y, int m, int d) { return DateTimeValue(JulianDayOfDate(y, m, d) - c.JulianDayOffset); };
     c.J2000Date = dateTimeOf(2000, 1, 1);
     c.Epoch1999 = dateTimeOf(1999, 1, 1);
     c.LunationEpoch = EncodeDate(1923, 1, 17);
@@ -107,8 +108,10 @@ const StartupConstants& Startup() {
   return constants;
 }
 
-JulianDay DateTimeToJulianDay(DateTimeValue t) { return t + Startup().JulianDayOffset; }
-DateTimeValue JulianDayToDateTime(JulianDay j) { return j - Startup().JulianDayOffset; }
+std::ostream& operator<<(std::ostream& out, DateTimeValue t) { return out << t.Days; }
+
+JulianDay DateTimeToJulianDay(DateTimeValue t) { return t.Days + Startup().JulianDayOffset; }
+DateTimeValue JulianDayToDateTime(JulianDay j) { return DateTimeValue(j - Startup().JulianDayOffset); }
 
 JulianDay JulianDayOfJulianDate(int year, int month, int day) {
   const ShiftedDate s = ShiftAndCheck(year, month, day, false);

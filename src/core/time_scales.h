@@ -7,18 +7,49 @@
 // in namespace zenitra::yearcal.)
 //
 // Sources: J. Meeus, Astronomical Algorithms, 2nd ed., ch. 7 (Julian Day), ch. 12 (sidereal time).
+#include <compare>
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 
 #include "core/conversion_error.h"
 
 namespace zenitra {
 
-/// Days since 1899-12-30 00:00; the fraction is the time of day. The clock (UT or local) is
-/// stated where a value is used.
-using DateTimeValue = double;
 /// Julian Day: days since -4712-01-01 12:00 (Julian calendar).
 using JulianDay = double;
+
+/// Days since 1899-12-30 00:00; the fraction is the time of day. The clock (UT or local) is
+/// stated where a value is used.
+///
+/// A type of its own so that it cannot be passed where a Julian Day is expected, nor the reverse:
+/// the two counts differ by 2415018.5 days, and a mix-up compiled silently while both were plain
+/// doubles. Construction from a number is explicit; DateTimeToJulianDay and JulianDayToDateTime
+/// convert between the two. A number of days may be added or subtracted, and the difference of two
+/// values is a number of days.
+struct DateTimeValue {
+  double Days = 0.0;
+
+  constexpr DateTimeValue() = default;
+  constexpr explicit DateTimeValue(double days) : Days(days) {}
+
+  constexpr DateTimeValue& operator+=(double days) {
+    Days += days;
+    return *this;
+  }
+  constexpr DateTimeValue& operator-=(double days) {
+    Days -= days;
+    return *this;
+  }
+  friend constexpr DateTimeValue operator+(DateTimeValue t, double days) { return DateTimeValue(t.Days + days); }
+  friend constexpr DateTimeValue operator-(DateTimeValue t, double days) { return DateTimeValue(t.Days - days); }
+  /// Days from b to a.
+  friend constexpr double operator-(DateTimeValue a, DateTimeValue b) { return a.Days - b.Days; }
+  friend constexpr auto operator<=>(const DateTimeValue&, const DateTimeValue&) = default;
+};
+
+/// Writes the day count (for diagnostics and test messages).
+std::ostream& operator<<(std::ostream& out, DateTimeValue t);
 
 /// A civil date: astronomical year, month 1..12, day 1..31.
 struct CivilDate {

@@ -27,7 +27,7 @@ VSOPTerm Fetch(const vsop87d_earth::Series* series, int powers, int index, int p
 }  // namespace
 
 long double TVSOP::Millennia() const {
-  return (static_cast<long double>(date_) - Startup().J2000Date - 0.5L) / kDaysPerMillennium;
+  return (static_cast<long double>(date_.Days) - Startup().J2000Date.Days - 0.5L) / kDaysPerMillennium;
 }
 
 // Sums every power of t and forms the polynomial

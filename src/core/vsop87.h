@@ -48,7 +48,7 @@ class TVSOP {
   using TermFunction = VSOPTerm (TVSOP::*)(int, int) const;
   [[nodiscard]] long double SumSeries(TermFunction term) const;
 
-  DateTimeValue date_ = 0.0;
+  DateTimeValue date_;
 };
 
 /// The Earth's VSOP87D series (2 425 terms: 1 080 in L, 348 in B, 997 in R).

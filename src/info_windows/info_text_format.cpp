@@ -41,7 +41,7 @@ double Frac(double value) {
 }
 
 std::optional<DecodedDateTime> DecodeDateTimeValue(DateTimeValue t) {
-  if (!std::isfinite(t) || std::fabs(t) > kMaxDays) return std::nullopt;
+  if (!std::isfinite(t.Days) || std::fabs(t.Days) > kMaxDays) return std::nullopt;
   try {
     // The core's calendar (Julian before 1582-10-15) and a floored day, so that moments before
     // 1899-12-30 keep their time of day instead of mirroring it around midnight.

@@ -54,7 +54,8 @@ QString MoonParametersText(const InfoWindowMoment& m, const Location& place, con
   lines << QStringLiteral("Weltzeit\t\t") + LongTimeText(locale, JulianDayToDateTime(jd));
   lines << QStringLiteral("Lokale Zeit\t") + ShortDateText(locale, date) + QStringLiteral(" ; ") +
                LongTimeText(locale, m.Hour, m.Minute, m.Second);
-  lines << QStringLiteral("Sternzeit\t\t") + LongTimeText(locale, sidereal / 24.0);
+  // Only the time of day is shown: the sidereal hours as a fraction of day 0.
+  lines << QStringLiteral("Sternzeit\t\t") + LongTimeText(locale, DateTimeValue(sidereal / 24.0));
   // Whole days, hours and minutes; 60 rounded minutes carry into the hour.
   long long days = static_cast<long long>(std::floor(a));
   long long hours = static_cast<long long>(std::floor(ageHours));

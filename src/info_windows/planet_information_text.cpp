@@ -96,8 +96,6 @@ QString FactSheetText(const QString& planetName) {
   return text;
 }
 
-double MomentJulianDay(const InfoWindowMoment& m) { return m.UniversalJulianDay(); }
-
 QString DegreesText(const QLocale& locale, double degrees) { return FormatFixed(locale, degrees, 2) + QStringLiteral("°"); }
 
 QString AuText(const QLocale& locale, double au) { return FormatFixed(locale, au, 2) + QStringLiteral(" AE"); }
@@ -131,7 +129,7 @@ QString MagnitudeText(const QLocale& locale, double magnitude) { return FormatFi
 
 QString PlanetEphemerisText(const QString& planetName, const InfoWindowMoment& moment, const Location& place,
                             const QLocale& locale) {
-  const PlanetPlace p = ComputePlanet(planetName.toStdString(), MomentJulianDay(moment), place.LatitudeDeg,
+  const PlanetPlace p = ComputePlanet(planetName.toStdString(), moment.UniversalJulianDay(), place.LatitudeDeg,
                                       place.LongitudeDeg, place.ZoneHours);
   const PlanetEphemeris& e = p.Ephemeris;
   QStringList lines;

@@ -16,9 +16,6 @@ namespace zenitra {
 /// The lines of a planet's section, each followed by CR LF; empty for a name without a section.
 [[nodiscard]] QString FactSheetText(const QString& planetName);
 
-/// Julian Day (UT) of a local moment.
-[[nodiscard]] double MomentJulianDay(const InfoWindowMoment& moment);
-
 /// Texts of one planet's values, as the table and the information window show them.
 [[nodiscard]] QString DegreesText(const QLocale& locale, double degrees);  ///< "%.2f°"
 [[nodiscard]] QString AuText(const QLocale& locale, double au);            ///< "%.2f AE"

@@ -21,8 +21,8 @@ const char16_t* const kZodiacNames[] = {u"Widder",   u"Stier",           u"Zwill
                                         u"Schütze",  u"Steinbock",       u"Wassermann", u"Fische",   u"Fische"};
 
 // The text of a rising, setting or culmination: the local clock time and " ZZ", or the marker text.
-QString EventText(const QLocale& locale, double event, double zoneHours, const QString& none) {
-  if (event == NoEvent || !std::isfinite(event)) return none;
+QString EventText(const QLocale& locale, DateTimeValue event, double zoneHours, const QString& none) {
+  if (event.Days == NoEvent || !std::isfinite(event.Days)) return none;
   return LongTimeText(locale, event + zoneHours / 24.0) + QStringLiteral(" ") + QStringLiteral(" ZZ");
 }
 
@@ -58,8 +58,8 @@ namespace {
 // Rising, setting and culmination of the local day, shown on the place's legal clock: standard
 // time plus the summer hours in force at each event.
 QStringList SunDayEventLines(const InfoWindowMoment& m, const Location& place, const QLocale& locale) {
-  const auto legal = [&](double event) {
-    return event == NoEvent ? event : event + SummerHoursAt(place, DateTimeToJulianDay(event)) / 24.0;
+  const auto legal = [&](DateTimeValue event) {
+    return event.Days == NoEvent ? event : event + SummerHoursAt(place, DateTimeToJulianDay(event)) / 24.0;
   };
   const DateTimeValue dayStart = JulianDayToDateTime(m.LocalMidnightJulianDay());
   const double west = -place.LongitudeDeg;

@@ -64,7 +64,9 @@ QImage DrawOrbitsPicture(QSize size, const QStringList& ticked, QDate date, doub
   const int yc = picture.height() / 2;
   QPainter painter(&picture);
   painter.setFont(OrbitFont());
-  const double jd = date.isValid() ? ZoneMidnightJulianDay(date.year(), date.month(), date.day(), 1.0) : 0.0;
+  // The window shows a date, not a place: the bodies stand where they are at 0 h UT of that date
+  // (zone 0; a fixed zone of +1 h drew them at 23:00 UT of the day before).
+  const double jd = date.isValid() ? ZoneMidnightJulianDay(date.year(), date.month(), date.day(), 0.0) : 0.0;
 
   int n = 0;
   for (const QString& name : ticked) {

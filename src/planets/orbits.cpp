@@ -117,7 +117,9 @@ std::optional<double> EpochJulianDay(double epoch) {
   const double q = (epoch - whole) * 365.25 / 30.0;
   const int month = static_cast<int>(std::lround(q));
   const int day = static_cast<int>(std::lround((q - std::trunc(q)) * 30.0));
-  return ZoneMidnightJulianDay(static_cast<int>(whole), month, day, 1.0);
+  // The epoch of the elements is a date, not a place's clock: 0 h UT. ZoneMidnightJulianDay does
+  // not validate, so month 0 or 13 and day 0 count on into the neighbouring month or year.
+  return ZoneMidnightJulianDay(static_cast<int>(whole), month, day, 0.0);
 }
 
 std::optional<PixelPoint> BodyPixel(const OrbitObject& o, double jd, double scale, int xc, int yc) {

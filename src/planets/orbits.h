@@ -55,7 +55,7 @@ enum class OrbitBodyKind { Planet, DwarfPlanet, Asteroid };
 [[nodiscard]] std::array<PixelPoint, 181> OrbitPolyline(const OrbitObject& o, double scale, int xc, int yc);
 
 /// Julian Day of an epoch given as a decimal year: year = whole part; with f the fraction and
-/// q = f 365.25 / 30, month = round(q), day = round(frac(q) 30); local 0 h in a zone of one hour.
+/// q = f 365.25 / 30, month = round(q), day = round(frac(q) 30); 0 h UT of that date.
 /// A non-finite or absurd epoch (beyond +-100000 years) gives nullopt.
 [[nodiscard]] std::optional<double> EpochJulianDay(double epoch);
 

@@ -87,16 +87,6 @@ SkyPlace SunSkyPlace(double earthLongitudeDeg) {
   return {alpha, std::asin(std::sin(kObliquity) * std::sin(lambda))};
 }
 
-SunDisplayState SunDisplayStateOf(const ProjectionFrame& frame, const SkyPlace& sun, const ScreenPoint& point) {
-  SunDisplayState s;
-  s.RightAscensionRad = sun.AlphaRad;
-  s.DeclinationRad = sun.DeltaRad;
-  // A drawing area of one pixel has no scale; its azimuth is the centre's.
-  s.AzimuthDeg = frame.CentreAzimuth + (frame.Scale > 0.0 ? (point.X - frame.CentreX) / frame.Scale : 0.0);
-  s.AltitudeRad = frame.Height > 0 ? (point.Y - frame.Height + kHorizonOffset) / (-kAltitudeScale * frame.Height) : 0.0;
-  return s;
-}
-
 int MoonPhaseStep(double moonAlphaRad, double earthLongitudeDeg) {
   double lambdaSun = (earthLongitudeDeg + 180.0) * kPi / 180.0;
   if (lambdaSun > 2.0 * kPi) lambdaSun -= 2.0 * kPi;
@@ -112,8 +102,8 @@ std::optional<int> MoonPhasePicture(int k) {
   return std::nullopt;
 }
 
-SunDisplayState DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& frame, const Location& place,
-                                      bool moonOn, ScreenPoint& point, PositionRegister& bodies) {
+void DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& frame, const Location& place, bool moonOn,
+                           ScreenPoint& point, PositionRegister& bodies) {
   canvas.FlushLines();
   const double jd = frame.Moment;
   for (const std::string_view name : kMapPlanets) {
@@ -138,8 +128,6 @@ SunDisplayState DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& 
     canvas.TextOut(point.X + 8, point.Y + 8, QStringLiteral("Sonne"));
     bodies.Add(point.X, point.Y, QStringLiteral("Sonne"));
   }
-  const SunDisplayState sunState = SunDisplayStateOf(frame, sun, point);
-
   if (moonOn) {
     // The phase uses the same Sun longitude (a second computation for the same moment gives the
     // same value).
@@ -154,7 +142,6 @@ SunDisplayState DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& 
       bodies.Add(point.X, point.Y, QStringLiteral("Mond"));
     }
   }
-  return sunState;
 }
 
 // ---- Galilean moons panel --------------------------------------------------------------------

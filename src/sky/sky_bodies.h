@@ -55,10 +55,6 @@ struct SkyPlace {
 /// reduced, stands in for the right ascension; delta = 0.4092797095926703 sin lambda (an
 /// amplitude of 23.45 degrees).
 [[nodiscard]] SkyPlace SunSkyPlace(double earthLongitudeDeg);
-/// What the Sun window reads: lambda, delta, and azimuth (degrees) and altitude (radians) read back
-/// from the pixel the projection left in `point` (stale when the projection gave up early).
-[[nodiscard]] SunDisplayState SunDisplayStateOf(const ProjectionFrame& frame, const SkyPlace& sun,
-                                                const ScreenPoint& point);
 
 /// Phase step of the Moon: k = round((alpha - lambdaSun) 4 / pi), halves to even, with
 /// lambdaSun = (L + 180) pi / 180 less 2 pi when above 2 pi. alpha is the Moon's right ascension
@@ -70,9 +66,8 @@ struct SkyPlace {
 
 /// Draws the six planets, the Sun and, when `moonOn`, the Moon at the frame's moment, each with its
 /// picture and name in the canvas's current font, and registers each visible body in `bodies`.
-/// Returns the Sun's values for the Sun window (also when the Sun is not visible).
-SunDisplayState DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& frame, const Location& place,
-                                      bool moonOn, ScreenPoint& point, PositionRegister& bodies);
+void DrawSolarSystemBodies(SkyCanvas& canvas, const ProjectionFrame& frame, const Location& place, bool moonOn,
+                           ScreenPoint& point, PositionRegister& bodies);
 
 // ---- Galilean moons panel ----------------------------------------------------------------------
 

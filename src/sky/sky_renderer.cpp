@@ -250,13 +250,12 @@ SkyGeometry PrepareSkyGeometry(const Catalogue& catalogue) {
 }
 
 void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const SkyPictures& pictures,
-           PositionRegisters& registers, const SkyLayerHooks& hooks, SunDisplayState* sunDisplay) {
-  malen(image, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks, sunDisplay);
+           PositionRegisters& registers, const SkyLayerHooks& hooks) {
+  malen(image, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks);
 }
 
 void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
-           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks,
-           SunDisplayState* sunDisplay) {
+           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
   const DisplaySwitches& sw = view.Switches;
   // 1. Frame.
   const int W = image.width();
@@ -376,9 +375,7 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
   // 13. Solar-system bodies.
   registers.BodyPositionList.Clear();
   canvas.SetFontColour(Qt::white);
-  const SunDisplayState sun =
-      DrawSolarSystemBodies(canvas, frame, view.Place, sw.Moon, point, registers.BodyPositionList);
-  if (sunDisplay) *sunDisplay = sun;
+  DrawSolarSystemBodies(canvas, frame, view.Place, sw.Moon, point, registers.BodyPositionList);
   if (hooks.Bodies) hooks.Bodies(canvas, frame, point, registers.BodyPositionList);
   canvas.FlushLines();
   // 14. Meridian: the vertical centre line.
@@ -433,19 +430,16 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
 }
 
 QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
-                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks,
-                 SunDisplayState* sunDisplay) {
-  return RenderSky(width, height, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks,
-                   sunDisplay);
+                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
+  return RenderSky(width, height, view, catalogue, PrepareSkyGeometry(catalogue), pictures, registers, hooks);
 }
 
 QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
-                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks,
-                 SunDisplayState* sunDisplay) {
+                 const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks) {
   QImage image(width, height, QImage::Format_RGB32);
   image.setDotsPerMeterX(3780);  // 96 dpi: 8-point text is 10.7 pixels high as designed
   image.setDotsPerMeterY(3780);
-  malen(image, view, catalogue, geometry, pictures, registers, hooks, sunDisplay);
+  malen(image, view, catalogue, geometry, pictures, registers, hooks);
   return image;
 }
 

@@ -52,23 +52,20 @@ struct SkyLayerHooks {
 
 /// Draws every layer of the sky map into `canvas` (its size is the drawing area). Clears and fills
 /// StarPositionList while star information is on, and BodyPositionList with the visible Sun, Moon
-/// and planets. The Sun's values for the Sun window go to `sunDisplay` when given. The numbers of
-/// the Venus panel follow the default QLocale.
+/// and planets. The numbers of the Venus panel follow the default QLocale.
 void malen(QImage& canvas, const SkyView& view, const Catalogue& catalogue, const SkyGeometry& geometry,
-           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks = {},
-           SunDisplayState* sunDisplay = nullptr);
+           const SkyPictures& pictures, PositionRegisters& registers, const SkyLayerHooks& hooks = {});
 /// The same, converting the catalogue's points for this one drawing.
 void malen(QImage& canvas, const SkyView& view, const Catalogue& catalogue, const SkyPictures& pictures,
-           PositionRegisters& registers, const SkyLayerHooks& hooks = {}, SunDisplayState* sunDisplay = nullptr);
+           PositionRegisters& registers, const SkyLayerHooks& hooks = {});
 
 /// A new width x height image (96 dpi, Format_RGB32) with the map drawn into it.
 [[nodiscard]] QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
                                const SkyPictures& pictures, PositionRegisters& registers,
-                               const SkyLayerHooks& hooks = {}, SunDisplayState* sunDisplay = nullptr);
+                               const SkyLayerHooks& hooks = {});
 [[nodiscard]] QImage RenderSky(int width, int height, const SkyView& view, const Catalogue& catalogue,
                                const SkyGeometry& geometry, const SkyPictures& pictures,
-                               PositionRegisters& registers, const SkyLayerHooks& hooks = {},
-                               SunDisplayState* sunDisplay = nullptr);
+                               PositionRegisters& registers, const SkyLayerHooks& hooks = {});
 
 // ---- geometry and texts of the layers ----------------------------------------------------------
 

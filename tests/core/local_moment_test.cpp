@@ -39,7 +39,7 @@ TEST(LocalMoment, ConvertsTheClockTimeOfAZoneIntoUniversalTime) {
   const LocalMoment old{1800, 6, 1, 12, 0, 0, 1.0, 0.0};
   EXPECT_NEAR(old.UniversalJulianDay(), 2378647.958333, 1e-6);
   EXPECT_NEAR(old.UniversalHours(), 11.0, 1e-6);
-  EXPECT_NEAR(old.UniversalDateTime(), 2378647.958333 - 2415018.5, 1e-6);
+  EXPECT_NEAR(old.UniversalDateTime().Days, 2378647.958333 - 2415018.5, 1e-6);
   // Dynamical time adds Delta T.
   EXPECT_NEAR((tokyo.DynamicalJulianDay() - tokyo.UniversalJulianDay()) * 86400.0, DeltaTSeconds(2460379.5), 1e-3);
   // The Julian calendar before 1582-10-15: 1500-02-29 exists.
@@ -157,7 +157,7 @@ TEST(LocalDay, SunAndMoonAgreeWithAnIndependentEphemerisFromZoneMinus10ToPlus12)
          {std::tuple{SunRise(west, p.latitude, dayStart), c.sunRise, "sunrise"},
           std::tuple{SunTransit(west, p.latitude, dayStart), c.sunTransit, "sun culmination"},
           std::tuple{SunSet(west, p.latitude, dayStart), c.sunSet, "sunset"}}) {
-      const double jd = got == NoEvent ? NoEvent : DateTimeToJulianDay(got);
+      const double jd = got.Days == NoEvent ? NoEvent : DateTimeToJulianDay(got);
       const double error = EventErrorMinutes(jd, expected, where + " " + name);
       EXPECT_LE(error, 2.0) << where << " " << name << ": expected JD " << expected << ", got " << jd;
       worstSunEvent = std::max(worstSunEvent, error);

@@ -26,9 +26,9 @@ DateTimeValue At(int year, int month, int day, int hour, int minute, double seco
 // Meeus, Astronomical Algorithms, 2nd ed., ch. 49: k = 0 is the new moon of 2000-01-06,
 // JDE 2451550.26025 = 18:14:45.
 TEST(NewMoonNear, FindsTheNewMoonOf2000January6) {
-  const double t = NewMoonNear(DateTimeOfDate(2000, 1, 6));
+  const DateTimeValue t = NewMoonNear(DateTimeOfDate(2000, 1, 6));
   EXPECT_NEAR(DateTimeToJulianDay(t), 2451550.26025, 1.0 * kSecond);
-  EXPECT_NEAR(t, At(2000, 1, 6, 18, 14, 45), 1.0 * kSecond);
+  EXPECT_NEAR(t.Days, At(2000, 1, 6, 18, 14, 45).Days, 1.0 * kSecond);
 }
 
 // Worked example: the new moon of 1977 February (Meeus, example 49.a): JDE 2443192.65118.
@@ -41,8 +41,8 @@ TEST(WindowPhaseInstant, GivesThePhasesOfTheLunationBeforeTheMonth) {
   const DateTimeValue expected[5] = {At(2024, 5, 8, 3, 23), At(2024, 5, 15, 11, 49), At(2024, 5, 23, 13, 54),
                                      At(2024, 5, 30, 17, 14), At(2024, 6, 6, 12, 39)};
   for (int kind = 0; kind <= 4; ++kind) {
-    const double got = JulianDayToDateTime(WindowPhaseInstant(15, 3, 2024, static_cast<PhaseKind>(kind)));
-    EXPECT_NEAR(got, expected[kind], 0.5 * kMinute) << "kind " << kind;
+    const DateTimeValue got = JulianDayToDateTime(WindowPhaseInstant(15, 3, 2024, static_cast<PhaseKind>(kind)));
+    EXPECT_NEAR(got.Days, expected[kind].Days, 0.5 * kMinute) << "kind " << kind;
   }
 }
 
@@ -59,24 +59,24 @@ TEST(WindowPhaseInstant, ReproducesWorkedExample2044January) {
 // -121.98: k0 = -122, the new moon of 1990-02-25 08:54 UT (USNO), where rounding towards zero
 // gave that of 1990-03-26 and a Moon's age of -6 d 7 h.
 TEST(WindowPhaseInstant, RoundsTheLunationIndexDownBefore2000) {
-  const double newMoon = JulianDayToDateTime(WindowPhaseInstant(15, -1, 1999, PhaseKind::NewMoon));
-  EXPECT_NEAR(newMoon, NewMoonNear(DateTimeOfDate(1999, 1, 17)), 1.0 * kSecond);
-  EXPECT_NEAR(newMoon, At(1999, 1, 17, 15, 46), 30.0 * kMinute);
-  const double march1990 = JulianDayToDateTime(WindowPhaseInstant(20, 0, 1990, PhaseKind::NewMoon));
-  EXPECT_NEAR(march1990, At(1990, 2, 25, 8, 54), 2.0 * kMinute) << "got " << march1990;
+  const DateTimeValue newMoon = JulianDayToDateTime(WindowPhaseInstant(15, -1, 1999, PhaseKind::NewMoon));
+  EXPECT_NEAR(newMoon.Days, NewMoonNear(DateTimeOfDate(1999, 1, 17)).Days, 1.0 * kSecond);
+  EXPECT_NEAR(newMoon.Days, At(1999, 1, 17, 15, 46).Days, 30.0 * kMinute);
+  const DateTimeValue march1990 = JulianDayToDateTime(WindowPhaseInstant(20, 0, 1990, PhaseKind::NewMoon));
+  EXPECT_NEAR(march1990.Days, At(1990, 2, 25, 8, 54).Days, 2.0 * kMinute) << "got " << march1990;
 }
 
 // Property: the phase block of any moment is the lunation in progress, new moon <= moment < next
 // new moon, so the Moon's age lies in [0, 29.9) days; before 2000 as after it.
 TEST(WindowLunationPhases, IsTheLunationInProgress) {
-  std::vector<double> moments = RandomMoments(2000, 12);
+  std::vector<DateTimeValue> moments = RandomMoments(2000, 12);
   std::mt19937_64 engine(13);
-  std::uniform_real_distribution<double> early(DateTimeOfDate(1600, 1, 1), DateTimeOfDate(1800, 1, 1));
-  for (int i = 0; i < 500; ++i) moments.push_back(early(engine));
+  std::uniform_real_distribution<double> early(DateTimeOfDate(1600, 1, 1).Days, DateTimeOfDate(1800, 1, 1).Days);
+  for (int i = 0; i < 500; ++i) moments.push_back(DateTimeValue(early(engine)));
   moments.push_back(At(1990, 3, 20, 12, 0));
   moments.push_back(DateTimeOfDate(1, 1, 1));
   moments.push_back(DateTimeOfDate(9999, 12, 31));
-  for (const double t : moments) {
+  for (const DateTimeValue t : moments) {
     const JulianDay jde = DateTimeToJulianDay(t);
     const std::array<JulianDay, 5> w = WindowLunationPhases(jde);
     EXPECT_LE(w[0], jde) << "t " << t;
@@ -87,7 +87,7 @@ TEST(WindowLunationPhases, IsTheLunationInProgress) {
   }
   // The new moon of 1990-02-25 08:54 UT begins the lunation of 1990-03-20 (Delta T 57 s).
   const auto march1990 = WindowLunationPhases(DateTimeToJulianDay(At(1990, 3, 20, 12, 0)));
-  EXPECT_NEAR(JulianDayToDateTime(march1990[0]), At(1990, 2, 25, 8, 55), 2.0 * kMinute);
+  EXPECT_NEAR(JulianDayToDateTime(march1990[0]).Days, At(1990, 2, 25, 8, 55).Days, 2.0 * kMinute);
   EXPECT_TRUE(std::isnan(WindowLunationPhases(std::nan(""))[0]));
 }
 
@@ -112,8 +112,8 @@ TEST(WindowPhaseInstant, AgreesWithPublishedPhaseTables) {
       {15, 7, 2024, PhaseKind::NextNewMoon, At(2024, 10, 2, 18, 49), 69.2, "new moon 2024-10-02 18:49"},
   };
   for (const Case& c : cases) {
-    const double got = JulianDayToDateTime(WindowPhaseInstant(c.day, c.month, c.year, c.kind)) - c.deltaTSeconds * kSecond;
-    EXPECT_NEAR(got, c.ut, 1.0 * kMinute) << c.what << ": difference " << (got - c.ut) * 1440.0 << " min";
+    const DateTimeValue got = JulianDayToDateTime(WindowPhaseInstant(c.day, c.month, c.year, c.kind)) - c.deltaTSeconds * kSecond;
+    EXPECT_NEAR(got.Days, c.ut.Days, 1.0 * kMinute) << c.what << ": difference " << (got - c.ut) * 1440.0 << " min";
   }
 }
 
@@ -153,34 +153,34 @@ TEST(WindowPhaseInstant, LunationsLastBetween29Point2And29Point9Days) {
 }
 
 TEST(PreviousNewMoon, IsTheLastNewMoonAtOrBeforeT) {
-  for (const double t : RandomMoments(3000, 5)) {
-    const double r = PreviousNewMoon(t);
+  for (const DateTimeValue t : RandomMoments(3000, 5)) {
+    const DateTimeValue r = PreviousNewMoon(t);
     EXPECT_LE(r, t) << "t " << t;
     EXPECT_GT(r, t - 29.9) << "t " << t << ": a new moon was skipped";
   }
   // Just after a new moon it is that new moon. (The eccentricity factor follows the moment asked
   // for, so the same lunation found from two moments differs by microseconds.)
-  const double newMoon = NewMoonNear(DateTimeOfDate(2024, 4, 8));
-  EXPECT_NEAR(PreviousNewMoon(newMoon + kSecond), newMoon, 0.01 * kSecond);
+  const DateTimeValue newMoon = NewMoonNear(DateTimeOfDate(2024, 4, 8));
+  EXPECT_NEAR(PreviousNewMoon(newMoon + kSecond).Days, newMoon.Days, 0.01 * kSecond);
 }
 
 TEST(LunationNumber, CountsFromTheNewMoonOf1923January17) {
   // Every moment between the new moons of 2000-01-06 18:15 and 2000-02-05 13:03 is lunation 953.
-  for (double t = At(2000, 1, 6, 18, 16); t < At(2000, 2, 5, 13, 2); t += 0.25) {
+  for (DateTimeValue t = At(2000, 1, 6, 18, 16); t < At(2000, 2, 5, 13, 2); t += 0.25) {
     EXPECT_EQ(LunationNumber(t), 953) << "t " << t;
   }
   EXPECT_EQ(LunationNumber(At(2000, 1, 6, 18, 13)), 952);
   EXPECT_EQ(LunationNumber(At(1923, 1, 18, 0, 0)), 1);
   EXPECT_EQ(LunationNumber(At(1923, 2, 10, 0, 0)), 1);
-  EXPECT_FALSE(LunationNumber(std::nan("")).has_value());
+  EXPECT_FALSE(LunationNumber(DateTimeValue(std::nan(""))).has_value());
 }
 
 // Worked example: the apogee of 1988 October (Meeus, example 50.a): JDE 2447442.3543,
 // 1988-10-07 20:30 TD.
 TEST(LunarApsis, ReproducesWorkedExampleApogee1988October) {
-  const double t = LunarApsis(true, DateTimeOfDate(1988, 10, 1));
+  const DateTimeValue t = LunarApsis(true, DateTimeOfDate(1988, 10, 1));
   EXPECT_NEAR(DateTimeToJulianDay(t), 2447442.3543, 1e-4);
-  EXPECT_NEAR(NextApogee(DateTimeOfDate(1988, 10, 1)), t, 1.0 * kSecond);
+  EXPECT_NEAR(NextApogee(DateTimeOfDate(1988, 10, 1)).Days, t.Days, 1.0 * kSecond);
 }
 
 // Independent references: perigees as published in F. Espenak's "Moon at Perigee and Apogee"
@@ -200,8 +200,8 @@ TEST(NextPerigee, AgreesWithPublishedPerigeeTables) {
       {DateTimeOfDate(2016, 11, 10), At(2016, 11, 14, 11, 22), "perigee 2016-11-14 11:22"},
   };
   for (const Case& c : cases) {
-    const double got = NextPerigee(c.from) - 66.0 * kSecond;
-    EXPECT_NEAR(got, c.ut, 3.0 * kMinute) << c.what << ": difference " << (got - c.ut) * 1440.0 << " min";
+    const DateTimeValue got = NextPerigee(c.from) - 66.0 * kSecond;
+    EXPECT_NEAR(got.Days, c.ut.Days, 3.0 * kMinute) << c.what << ": difference " << (got - c.ut) * 1440.0 << " min";
   }
 }
 
@@ -211,16 +211,16 @@ TEST(NextPerigee, AgreesWithPublishedPerigeeTables) {
 TEST(NextPerigee, IsAtOrAfterTAndSuccessivePerigeesAre24Point6To28Point6DaysApart) {
   double shortest = 100.0;
   double longest = 0.0;
-  for (const double t : RandomMoments(3000, 6)) {
-    const double first = NextPerigee(t);
+  for (const DateTimeValue t : RandomMoments(3000, 6)) {
+    const DateTimeValue first = NextPerigee(t);
     EXPECT_GE(first, t) << "t " << t;
     EXPECT_LE(first - t, 28.6) << "t " << t << ": a perigee was skipped";
-    const double second = NextPerigee(first + 1.0);
+    const DateTimeValue second = NextPerigee(first + 1.0);
     EXPECT_GE(second - first, 24.6) << "t " << t;
     EXPECT_LE(second - first, 28.6) << "t " << t;
     shortest = std::fmin(shortest, second - first);
     longest = std::fmax(longest, second - first);
-    const double apogee = NextApogee(t);
+    const DateTimeValue apogee = NextApogee(t);
     EXPECT_GE(apogee, t) << "t " << t;
     EXPECT_LE(apogee - t, 28.6) << "t " << t << ": an apogee was skipped";
   }
@@ -233,16 +233,16 @@ TEST(NextPerigee, IsAtOrAfterTAndSuccessivePerigeesAre24Point6To28Point6DaysApar
 // Both must answer alike, to the bit, over the whole range the direct search serves.
 TEST(NextPerigee, AgreesWithSteppingTheSearchStartMonthByMonth) {
   std::mt19937_64 engine(16);
-  std::uniform_real_distribution<double> uniform(DateTimeOfDate(-3990, 1, 1), DateTimeOfDate(7990, 1, 1));
+  std::uniform_real_distribution<double> uniform(DateTimeOfDate(-3990, 1, 1).Days, DateTimeOfDate(7990, 1, 1).Days);
   for (int i = 0; i < 20000; ++i) {
-    const double t = uniform(engine);
+    const DateTimeValue t(uniform(engine));
     for (const bool apogee : {false, true}) {
-      double stepped = std::nan("");
-      for (double a = t - 27.0; a < t + 60.0; a += 27.0) {
+      DateTimeValue stepped(std::nan(""));
+      for (DateTimeValue a = t - 27.0; a < t + 60.0; a += 27.0) {
         stepped = LunarApsis(apogee, a);
         if (stepped >= t) break;
       }
-      const double direct = apogee ? NextApogee(t) : NextPerigee(t);
+      const DateTimeValue direct = apogee ? NextApogee(t) : NextPerigee(t);
       ASSERT_EQ(direct, stepped) << (apogee ? "apogee" : "perigee") << " after t " << t;
     }
   }
@@ -250,7 +250,7 @@ TEST(NextPerigee, AgreesWithSteppingTheSearchStartMonthByMonth) {
 
 TEST(LunarSearches, EndForFarAndNonFiniteDates) {
   for (const int year : {-4000, 8000}) {
-    const double t = DateTimeOfDate(year, 6, 1);
+    const DateTimeValue t = DateTimeOfDate(year, 6, 1);
     EXPECT_LE(PreviousNewMoon(t), t) << "year " << year;
     EXPECT_GT(PreviousNewMoon(t), t - 30.0) << "year " << year;
     EXPECT_GE(NextPerigee(t), t) << "year " << year;
@@ -260,13 +260,14 @@ TEST(LunarSearches, EndForFarAndNonFiniteDates) {
     EXPECT_TRUE(LunationNumber(t).has_value()) << "year " << year;
   }
   for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
-    EXPECT_TRUE(std::isnan(PreviousNewMoon(bad)));
-    EXPECT_TRUE(std::isnan(NextPerigee(bad)));
-    EXPECT_TRUE(std::isnan(NextApogee(bad)));
+    EXPECT_TRUE(std::isnan(PreviousNewMoon(DateTimeValue(bad)).Days));
+    EXPECT_TRUE(std::isnan(NextPerigee(DateTimeValue(bad)).Days));
+    EXPECT_TRUE(std::isnan(NextApogee(DateTimeValue(bad)).Days));
   }
   // Beyond any meaningful date the searches still return at once, never with a wrong-side answer.
-  EXPECT_FALSE(PreviousNewMoon(1e300) > 1e300);
-  EXPECT_FALSE(NextPerigee(1e300) < 1e300);
+  const DateTimeValue far(1e300);
+  EXPECT_FALSE(PreviousNewMoon(far) > far);
+  EXPECT_FALSE(NextPerigee(far) < far);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ std::string PlaceOf(const ReferenceRow& row) {
 }
 
 // The UT day (as a DateTimeValue, 0h UT) in which a Julian Day falls.
-DateTimeValue UtDayOf(JulianDay jd) { return std::round(JulianDayToDateTime(std::floor(jd - 0.5) + 0.5)); }
+DateTimeValue UtDayOf(JulianDay jd) { return DateTimeValue(std::round(JulianDayToDateTime(std::floor(jd - 0.5) + 0.5).Days)); }
 
 // Largest absolute error of a test and where it occurred.
 struct LargestError {
@@ -77,12 +77,12 @@ TEST(ReferenceAgreement, SunRiseSetAndCulminationWithinTwoMinutes) {
                                                    std::stoi(row.Text("local_date").substr(5, 2)),
                                                    std::stoi(row.Text("local_date").substr(8, 2)), row.Number("zone")) +
                              0.5;
-      EXPECT_EQ(compute(UtDayOf(noon)), NoEvent) << input << ": expected no event";
+      EXPECT_EQ(compute(UtDayOf(noon)).Days, NoEvent) << input << ": expected no event";
       continue;
     }
     const JulianDay expected = row.Number("ut_jd");
-    const double got = compute(UtDayOf(expected));
-    if (got == NoEvent) {
+    const DateTimeValue got = compute(UtDayOf(expected));
+    if (got.Days == NoEvent) {
       ADD_FAILURE() << input << ": expected " << row.Text("ut") << " UT, got no event";
       continue;
     }

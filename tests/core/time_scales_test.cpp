@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <type_traits>
 
 namespace zenitra {
 namespace {
@@ -46,7 +47,7 @@ void WalkDays(CivilDate d, int days) {
 
 TEST(JulianDay, ReproducesTheReferenceDates) {
   EXPECT_EQ(JulianDayOfDate(2000, 1, 1), 2451544.5);
-  EXPECT_EQ(DateTimeOfDate(2000, 1, 1), 36526.0);
+  EXPECT_EQ(DateTimeOfDate(2000, 1, 1).Days, 36526.0);
   EXPECT_EQ(JulianDayOfDate(1582, 10, 4), 2299159.5);  // last Julian day
   EXPECT_EQ(JulianDayOfDate(1582, 10, 15), 2299160.5);  // first Gregorian day
   EXPECT_EQ(JulianDayOfJulianDate(-4712, 1, 1), -0.5);
@@ -60,7 +61,7 @@ TEST(JulianDay, ReproducesTheReferenceDates) {
 TEST(JulianDay, ConvertsBackToTheCivilDateOnEitherSideOfTheSwitch) {
   EXPECT_EQ(DateOfJulianDay(2299160.5), (CivilDate{1582, 10, 15}));
   EXPECT_EQ(DateOfJulianDay(2299160.0), (CivilDate{1582, 10, 4}));
-  EXPECT_EQ(DateOfDateTime(36526.75), (CivilDate{2000, 1, 1}));
+  EXPECT_EQ(DateOfDateTime(DateTimeValue(36526.75)), (CivilDate{2000, 1, 1}));
   EXPECT_EQ(JulianDateOfJulianDay(2451544.5), (CivilDate{1999, 12, 19}));  // 13 days behind in 2000
   EXPECT_EQ(GregorianDateOfJulianDay(2299159.5), (CivilDate{1582, 10, 14}));  // proleptic
   EXPECT_FALSE(JulianDateOfJulianDay(-0.5).has_value());
@@ -102,18 +103,22 @@ TEST(JulianDay, ImpossibleJulianDaysRaiseTheConversionError) {
     EXPECT_THROW((void)DateOfJulianDay(j), ConversionError) << "JD " << j;
     EXPECT_THROW((void)GregorianDateOfJulianDay(j), ConversionError) << "JD " << j;
   }
-  EXPECT_THROW((void)DateOfDateTime(-2415019.0), ConversionError);
+  EXPECT_THROW((void)DateOfDateTime(DateTimeValue(-2415019.0)), ConversionError);
 }
+
+// The two day counts are distinct types: passing one where the other is expected does not compile;
+// only DateTimeToJulianDay and JulianDayToDateTime convert.
+static_assert(!std::is_convertible_v<JulianDay, DateTimeValue> && !std::is_convertible_v<DateTimeValue, JulianDay>);
 
 TEST(StartupConstants, HoldTheReferenceEpochs) {
   const StartupConstants& c = Startup();
   EXPECT_EQ(c.JulianDayOffset, 2415018.5);
-  EXPECT_EQ(c.J2000Date, 36526.0);
-  EXPECT_EQ(c.Epoch1999, 36161.0);
-  EXPECT_EQ(c.LunationEpoch, 8418.0);
+  EXPECT_EQ(c.J2000Date.Days, 36526.0);
+  EXPECT_EQ(c.Epoch1999.Days, 36161.0);
+  EXPECT_EQ(c.LunationEpoch.Days, 8418.0);
   EXPECT_EQ(&Startup(), &c);  // computed once
-  EXPECT_EQ(DateTimeToJulianDay(0.0), 2415018.5);
-  EXPECT_EQ(JulianDayToDateTime(2415018.5), 0.0);
+  EXPECT_EQ(DateTimeToJulianDay(DateTimeValue(0.0)), 2415018.5);
+  EXPECT_EQ(JulianDayToDateTime(2415018.5).Days, 0.0);
 }
 
 TEST(NormalizeDegrees, ReducesIntoTheHalfOpenCircle) {
@@ -270,14 +275,14 @@ TEST(DeltaTParabola, HasItsMinimumNear1810) {
 }
 
 TEST(EncodeDate, CountsDaysFromDecember30Of1899) {
-  EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
-  EXPECT_EQ(EncodeDate(1923, 1, 17), 8418.0);
-  EXPECT_EQ(EncodeDate(2000, 1, 1), 36526.0);
-  EXPECT_EQ(EncodeDate(1800, 1, 1), DateTimeOfDate(1800, 1, 1));
+  EXPECT_EQ(EncodeDate(1899, 12, 30).Days, 0.0);
+  EXPECT_EQ(EncodeDate(1923, 1, 17).Days, 8418.0);
+  EXPECT_EQ(EncodeDate(2000, 1, 1).Days, 36526.0);
+  EXPECT_EQ(EncodeDate(1800, 1, 1).Days, DateTimeOfDate(1800, 1, 1).Days);
   // A day outside its month counts on from the first; any int day is a whole number of days.
-  EXPECT_EQ(EncodeDate(2000, 3, 0), EncodeDate(2000, 2, 29));
-  EXPECT_EQ(EncodeDate(2000, 1, INT_MAX), 36526.0 + (INT_MAX - 1.0));
-  EXPECT_EQ(EncodeDate(INT_MIN, 1, 1), EncodeDate(INT_MIN, 1, INT_MIN) - (INT_MIN - 1.0));
+  EXPECT_EQ(EncodeDate(2000, 3, 0).Days, EncodeDate(2000, 2, 29).Days);
+  EXPECT_EQ(EncodeDate(2000, 1, INT_MAX).Days, 36526.0 + (INT_MAX - 1.0));
+  EXPECT_EQ(EncodeDate(INT_MIN, 1, 1).Days, (EncodeDate(INT_MIN, 1, INT_MIN) - (INT_MIN - 1.0)).Days);
   EXPECT_THROW((void)EncodeDate(2000, 13, 1), ConversionError);
   EXPECT_THROW((void)EncodeDate(2000, INT_MAX, 1), ConversionError);
 }

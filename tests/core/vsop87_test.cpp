@@ -85,7 +85,7 @@ TEST(VSOPEarthTables, OutOfRangeFetchesGiveTheAllZeroTerm) {
 // At 2000-01-01 12:00 (t = 0) only the constant series count.
 TEST(TVSOP, AtJ2000SumsTheConstantSeriesOnly) {
   TVSOPEarth e;
-  e.SetDate(36526.5);
+  e.SetDate(DateTimeValue(36526.5));
   EXPECT_EQ(e.Millennia(), 0.0L);
   EXPECT_NEAR(static_cast<double>(e.Radius()), 0.98332768, 5e-9);                   // AU
   EXPECT_NEAR(static_cast<double>(e.Longitude() * kDegPerRad), 100.377844, 5e-7);  // degrees
@@ -110,7 +110,7 @@ class TwoTermSeries final : public TVSOP {
 
 TEST(TVSOP, SumsEachPowerAndFormsThePolynomialInMillennia) {
   TwoTermSeries s;
-  s.SetDate(36526.5 + 365250.0 * 0.25);  // t = 0.25 millennia
+  s.SetDate(DateTimeValue(36526.5 + 365250.0 * 0.25));  // t = 0.25 millennia
   EXPECT_DOUBLE_EQ(static_cast<double>(s.Millennia()), 0.25);
   EXPECT_NEAR(static_cast<double>(s.Longitude()), std::cos(0.5 + 2.0 * 0.25) + 3.0 * 0.25, 1e-15);
   EXPECT_NEAR(static_cast<double>(s.Latitude()), std::pow(0.25, 5), 1e-15);
@@ -120,7 +120,7 @@ TEST(TVSOP, SumsEachPowerAndFormsThePolynomialInMillennia) {
 // A NaN date must not keep the summation running: every series still ends at its last term.
 TEST(TVSOP, EndsForANonFiniteDate) {
   TVSOPEarth e;
-  e.SetDate(std::nan(""));
+  e.SetDate(DateTimeValue(std::nan("")));
   EXPECT_TRUE(std::isnan(static_cast<double>(e.Longitude())));
   EXPECT_TRUE(std::isnan(static_cast<double>(e.Latitude())));
   EXPECT_TRUE(std::isnan(static_cast<double>(e.Radius())));
@@ -129,7 +129,7 @@ TEST(TVSOP, EndsForANonFiniteDate) {
 // FK5 correction (Meeus, ch. 32): at J2000 the longitude moves by -0.09033" plus a term in tan B.
 TEST(TVSOP, ToFK5ShiftsLongitudeByTheConstantOffset) {
   TVSOPEarth e;
-  e.SetDate(36526.5);
+  e.SetDate(DateTimeValue(36526.5));
   long double l = 1.0L;
   long double b = 0.0L;
   e.ToFK5(l, b);
@@ -140,12 +140,12 @@ TEST(TVSOP, ToFK5ShiftsLongitudeByTheConstantOffset) {
 
 TEST(EarthHeliocentric, AppliesTheFK5CorrectionToTheSeries) {
   TVSOPEarth e;
-  e.SetDate(36526.5);
+  e.SetDate(DateTimeValue(36526.5));
   const double l = static_cast<double>(e.Longitude() * kDegPerRad);
   const double b = static_cast<double>(e.Latitude() * kDegPerRad);
   const double c = std::cos(l * std::numbers::pi / 180.0);
   const double s = std::sin(l * std::numbers::pi / 180.0);
-  const HeliocentricPosition p = EarthHeliocentric(36526.5);
+  const HeliocentricPosition p = EarthHeliocentric(DateTimeValue(36526.5));
   EXPECT_DOUBLE_EQ(p.RadiusAu, static_cast<double>(e.Radius()));
   // Meeus, eq. 32.3 at T = 0 (arc seconds turned into degrees).
   EXPECT_NEAR(p.LongitudeDeg, l + (-0.09033 + 0.03916 * (c + s) * std::tan(b * std::numbers::pi / 180.0)) / 3600.0,

@@ -36,7 +36,7 @@ TEST(EphemerisTable, TitlesInRowZeroAndColumnZero) {
 TEST(EphemerisTable, TheEarthOnlyFeedsTheInvisibleLabel) {
   const InfoWindowMoment m = At(2024, 3, 31);
   const EphemerisTable t = BuildEphemerisTable(m, kChemnitz, kGerman);
-  const double jd = MomentJulianDay(m);
+  const double jd = m.UniversalJulianDay();
   const PlanetPlace earth = ComputePlanet("Erde", jd, kChemnitz.LatitudeDeg, kChemnitz.LongitudeDeg, 1.0);
   const PlanetPlace mercury = ComputePlanet("Merkur", jd, kChemnitz.LatitudeDeg, kChemnitz.LongitudeDeg, 1.0);
   EXPECT_EQ(t.EarthLabel, DegreesText(kGerman, earth.Ephemeris.HeliocentricLongitude));

@@ -86,7 +86,7 @@ TEST(PlanetEphemerisText, NeverRisingPlanetIsUnsichtbarBothTimes) {
   for (int month = 1; month <= 12; ++month) {
     for (const char* name : {"Merkur", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"}) {
       const InfoWindowMoment m = At(2024, month, 1);
-      const PlanetPlace p = ComputePlanet(name, MomentJulianDay(m), north.LatitudeDeg, north.LongitudeDeg, 1.0);
+      const PlanetPlace p = ComputePlanet(name, m.UniversalJulianDay(), north.LatitudeDeg, north.LongitudeDeg, 1.0);
       if (p.Rise != PlanetNeverRises) continue;
       ++found;
       const QString text = PlanetEphemerisText(QString::fromLatin1(name), m, north, kGerman);

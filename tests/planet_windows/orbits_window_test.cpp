@@ -79,8 +79,7 @@ TEST_F(OrbitsPicture, OrbitColourDependsOnlyOnThePositionAmongTickedEntries) {
   const QDate date(2024, 6, 1);
   const int xc = kSize.width() / 2, yc = kSize.height() / 2;
   const auto orbit = OrbitPolyline(mars, 100.0, xc, yc);
-  const PixelPoint body =
-      BodyPixel(mars, ZoneMidnightJulianDay(2024, 6, 1, 1.0), 100.0, xc, yc).value();
+  const PixelPoint body = BodyPixel(mars, JulianDayOfDate(2024, 6, 1), 100.0, xc, yc).value();
   // An orbit vertex far from the planet's bitmap and label.
   PixelPoint probe = orbit[0];
   for (const PixelPoint& p : orbit) {
@@ -106,7 +105,7 @@ TEST_F(OrbitsPicture, OrbitColourDependsOnlyOnThePositionAmongTickedEntries) {
 // the drawn bitmap's centre agrees with the longitude within the pixel rounding.
 TEST_F(OrbitsPicture, PlanetBitmapsStandInTheDirectionOfTheirHeliocentricLongitude) {
   const QDate date(2026, 12, 8);
-  const double jd = ZoneMidnightJulianDay(2026, 12, 8, 1.0);
+  const double jd = JulianDayOfDate(2026, 12, 8);
   const int xc = kSize.width() / 2, yc = kSize.height() / 2;
   for (const char* name : {"Merkur", "Venus", "Erde", "Mars"}) {
     const QImage picture = DrawOrbitsPicture(kSize, {QString::fromLatin1(name)}, date, 150.0);
@@ -136,7 +135,7 @@ TEST_F(OrbitsPicture, PlanetBitmapsStandInTheDirectionOfTheirHeliocentricLongitu
 TEST_F(OrbitsPicture, AsteroidsAreFilledCirclesInTheirOrbitColour) {
   const QDate date(2026, 12, 8);
   const QImage picture = DrawOrbitsPicture(kSize, {"Asteroid Ceres", "Asteroid Vesta"}, date, 20.0);
-  const double jd = ZoneMidnightJulianDay(2026, 12, 8, 1.0);
+  const double jd = JulianDayOfDate(2026, 12, 8);
   const int xc = kSize.width() / 2, yc = kSize.height() / 2;
   const PixelPoint ceres = BodyPixel(FindOrbitObject("Asteroid Ceres").value(), jd, 20.0, xc, yc).value();
   // Filled circle in the first colour (white) about the body.

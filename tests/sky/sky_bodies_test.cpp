@@ -30,8 +30,8 @@ ProjectionFrame FrameOf(const SkyView& v) {
   return MakeProjectionFrame(kW, kH, v.Moment, v.Place, v.CentreAzimuth, v.Switches.SummerTime);
 }
 
-QImage Draw(const SkyView& v, PositionRegisters& registers, SunDisplayState* sun = nullptr) {
-  return RenderSky(kW, kH, v, Catalogue{}, {}, registers, {}, sun);
+QImage Draw(const SkyView& v, PositionRegisters& registers) {
+  return RenderSky(kW, kH, v, Catalogue{}, {}, registers, {});
 }
 
 std::optional<QString> RegisterLine(const PositionRegisters& r, const QString& name) {
@@ -130,41 +130,39 @@ TEST(BodiesOnTheMap, SaturnPictureIsCentredOnItsPixelWithItsRing) {
   }
 }
 
-TEST(BodiesOnTheMap, SunStateIsReadBackFromTheSunsPixel) {
+TEST(BodiesOnTheMap, SunIsDrawnAtItsAzimuthAndAltitude) {
   // 2025-06-21 13:00 CET: the Sun stands high in the south.
   const SkyView v = ChemnitzAt({2025, 6, 21, 13, 0, 0});
   PositionRegisters registers;
-  SunDisplayState sun{-1, -1, -1, -1};
-  (void)Draw(v, registers, &sun);
+  (void)Draw(v, registers);
   const std::optional<QString> line = RegisterLine(registers, QStringLiteral("Sonne"));
   ASSERT_TRUE(line.has_value());
   const QPoint p = LinePoint(*line);
   const ProjectionFrame f = FrameOf(v);
-  PlanetPlace earth;
-  ComputePlanet("Erde", f.Moment, 50.836667, 12.854444, 1.0, earth);
-  const SkyPlace expected = SunSkyPlace(earth.Ephemeris.HeliocentricLongitude);
-  EXPECT_DOUBLE_EQ(sun.RightAscensionRad, expected.AlphaRad);
-  EXPECT_DOUBLE_EQ(sun.DeclinationRad, expected.DeltaRad);
-  EXPECT_DOUBLE_EQ(sun.AzimuthDeg, (p.x() - f.CentreX) / f.Scale);
-  EXPECT_DOUBLE_EQ(sun.AltitudeRad, (p.y() - kH + 28) / (-0.763943726841098 * kH));
-  // Sanity against the sky: an hour after true noon near midsummer the Sun stands about 60 degrees
-  // high, some 20 degrees west of south (tolerance: the map's whole pixels and its ecliptic
-  // longitude used as right ascension).
-  EXPECT_NEAR(sun.AltitudeRad / kRad, 60.5, 1.5);
-  EXPECT_GT(sun.AzimuthDeg, 10.0);
-  EXPECT_LT(sun.AzimuthDeg, 35.0);
+  // The pixel read back through the projection's scales: azimuth from the centre column, altitude
+  // from the horizon row (28 px above the bottom, 0.763943726841098 x height per radian).
+  const double azimuthDeg = f.CentreAzimuth + (p.x() - f.CentreX) / f.Scale;
+  const double altitudeDeg = (p.y() - kH + 28) / (-0.763943726841098 * kH) / kRad;
+  // Against the sky: an hour after true noon near midsummer the Sun stands about 60 degrees high,
+  // some 20 degrees west of south (tolerance: the map's whole pixels and its ecliptic longitude
+  // used as right ascension).
+  EXPECT_NEAR(altitudeDeg, 60.5, 1.5) << "pixel " << p.x() << "," << p.y();
+  EXPECT_GT(azimuthDeg, 10.0) << "pixel " << p.x() << "," << p.y();
+  EXPECT_LT(azimuthDeg, 35.0) << "pixel " << p.x() << "," << p.y();
 }
 
-TEST(BodiesOnTheMap, SunBelowTheHorizonStillHandsOverItsValues) {
+TEST(BodiesOnTheMap, SunBelowTheHorizonIsNotRegistered) {
   const SkyView v = ChemnitzAt({2025, 1, 3, 23, 0, 0});
   PositionRegisters registers;
-  SunDisplayState sun{-1, -1, -1, -1};
-  (void)Draw(v, registers, &sun);
+  (void)Draw(v, registers);
   EXPECT_FALSE(RegisterLine(registers, QStringLiteral("Sonne")).has_value());
-  // 2025-01-03 22:00 UT: right ascension 18h 57m = 284.3 deg, declination -22.8 deg
-  // (Astronomical Almanac 2025, C6).
-  EXPECT_NEAR(sun.RightAscensionRad / kRad, 284.3, 0.4);
-  EXPECT_NEAR(sun.DeclinationRad / kRad, -22.7, 0.5);
+  // The place the map gives the Sun at that moment, 2025-01-03 22:00 UT: right ascension 18h 57m =
+  // 284.3 deg, declination -22.8 deg (Astronomical Almanac 2025, C6).
+  PlanetPlace earth;
+  ComputePlanet("Erde", FrameOf(v).Moment, 50.836667, 12.854444, 1.0, earth);
+  const SkyPlace sun = SunSkyPlace(earth.Ephemeris.HeliocentricLongitude);
+  EXPECT_NEAR(sun.AlphaRad / kRad, 284.3, 0.4);
+  EXPECT_NEAR(sun.DeltaRad / kRad, -22.7, 0.5);
 }
 
 TEST(SunPlacement, EclipticLongitudeBecomesRightAscensionAndDeclination) {

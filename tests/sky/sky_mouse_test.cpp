@@ -164,11 +164,5 @@ TEST_F(SkyMouse, StarClickShowsItsInformationOnlyWhileStarInformationIsOn) {
   EXPECT_TRUE(messages_.isEmpty());
 }
 
-TEST_F(SkyMouse, DrawingLeavesTheSunsValuesInTheWindow) {
-  // 17:30 in January: the Sun is below the horizon, the values are there all the same.
-  EXPECT_LT(w_->SunDisplay().AltitudeRad, 0.0);
-  EXPECT_NEAR(w_->SunDisplay().DeclinationRad * 180.0 / std::numbers::pi, -22.7, 0.5);
-}
-
 }  // namespace
 }  // namespace zenitra

@@ -32,9 +32,9 @@ zenitra::Location LocationOf(const Place& p) {
   return zenitra::Location{p.Name, p.LatitudeDeg, p.LongitudeDeg, p.ZoneHours, ""};
 }
 
-EventJd SunEventJd(double dateTimeValue) {
-  if (dateTimeValue == zenitra::NoEvent) return std::nullopt;
-  return zenitra::DateTimeToJulianDay(dateTimeValue);
+EventJd SunEventJd(zenitra::DateTimeValue t) {
+  if (t.Days == zenitra::NoEvent) return std::nullopt;
+  return zenitra::DateTimeToJulianDay(t);
 }
 
 DayEvents SunEventsOfDay(const Place& place, zenitra::DateTimeValue day) {
