@@ -19,9 +19,6 @@ namespace zenitra {
 namespace {
 
 const QString kDefaultPlace = QStringLiteral("Chemnitz, D");
-// The drawing area of the main window at its designed size.
-constexpr int kDesignWidth = 1054;
-constexpr int kDesignHeight = 664;
 
 const QStringList& PlanetNames() {
   static const QStringList names = {QStringLiteral("Merkur"), QStringLiteral("Venus"),  QStringLiteral("Mars"),

@@ -29,7 +29,6 @@ constexpr int kTwoYearTable[141] = {
     -27,                                                  // 1900
 };
 constexpr double kTwoYearTableFirst = 1620.0;
-constexpr double kTwoYearTableLast = 1900.0;
 
 // Measured Delta T in hundredths of a second on 1 January of each year from 1900 to 2025: the
 // U.S. Naval Observatory's historic and IERS-derived values (TT - UT1 = 32.184 s + (TAI - UTC)

@@ -11,7 +11,6 @@ namespace {
 
 // Days from 1899-12-30 beyond which no date is shown (about +-2.7 million years).
 constexpr double kMaxDays = 1.0e9;
-constexpr qint64 kMsPerDay = 86400000;
 
 }  // namespace
 

@@ -9,7 +9,6 @@ namespace zenitra {
 namespace {
 
 constexpr qint64 kMsPerDay = 86400000;
-constexpr qint64 kMsPerHour = 3600000;
 // Julian Day of 1970-01-01 0h UT, the epoch of QDateTime's millisecond count.
 constexpr double kUnixEpochJulianDay = 2440587.5;
 // No clock kept summer time before 1908; the tz database's first rules are of 1916. Before 1900 no
