@@ -53,13 +53,11 @@ constexpr std::array<PeriodicTerm, 24> kSeasonTerms = {{
 
 namespace series = lunar_phase_series;
 
-// The mean lunation row (core/lunar_phase_series.h) in double, with this calendar's own T^3
-// coefficient of the mean phase, by Horner's rule in T.
+// The mean lunation row (core/lunar_phase_series.h) in double, by Horner's rule in T.
 double PhaseRow(int row, double t, double k) {
   const auto& c = series::kMeanRows[static_cast<std::size_t>(row)];
-  const double c3 = static_cast<double>(row == series::kMeanPhase ? series::kYearCalendarMeanPhaseT3 : c[3]);
   return static_cast<double>(c[0]) + static_cast<double>(c[1]) * k +
-         t * t * (static_cast<double>(c[2]) + t * (c3 + t * static_cast<double>(c[4])));
+         t * t * (static_cast<double>(c[2]) + t * (static_cast<double>(c[3]) + t * static_cast<double>(c[4])));
 }
 
 // sin and cos of j x for j = 0..N.
@@ -148,7 +146,7 @@ std::optional<JulianDay> MoonPhaseInstant(int n, int phase) {
     AddMultiple(ms, term.m, started, sinA, cosA);
     AddMultiple(mm, term.mp, started, sinA, cosA);
     AddMultiple(fs, term.f, started, sinA, cosA);
-    const int ePower = series::YearCalendarEPower(term);
+    const int ePower = phase == 0 || phase == 2 ? term.ePower : term.ePowerQuarter;
     const double eFactor = ePower == 0 ? 1.0 : ePower == 1 ? e : e * e;
     jde += coefficient * eFactor * sinA;
   }
@@ -162,7 +160,7 @@ std::optional<JulianDay> MoonPhaseInstant(int n, int phase) {
   for (std::size_t i = 0; i < series::kPlanetaryTerms.size(); ++i) {
     double aDeg = series::kPlanetaryTerms[i].a0 + series::kPlanetaryTerms[i].rate * k;
     if (i == 0) aDeg -= 0.009173 * t * t;
-    jde += series::kYearCalendarPlanetaryAmplitudes[i] * std::sin(aDeg * kDegToRad);
+    jde += series::kPlanetaryTerms[i].amplitude * std::sin(aDeg * kDegToRad);
   }
   return jde;
 }

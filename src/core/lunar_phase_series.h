@@ -2,9 +2,8 @@
 // The principal phases of the Moon after J. Meeus, "Astronomical Algorithms" (1991), ch. 47
 // (2nd ed. 1998, ch. 49): the mean lunation, the periodic terms of new moon, full moon and the
 // quarters, and the fourteen planetary arguments. One table serves the Moon windows
-// (core/lunar_phases.cpp) and the year calendar (calendars/year_phenomena.cpp). Where the year
-// calendar computes differently on purpose, the difference is named here (kYearCalendar...,
-// YearCalendarEPower); tests/calendars/year_phenomena_test.cpp pins them.
+// (core/lunar_phases.cpp) and the year calendar (calendars/year_phenomena.cpp) alike;
+// tests/calendars/year_phenomena_test.cpp checks that the two agree.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -73,25 +72,5 @@ inline constexpr std::array<PlanetaryTerm, 14> kPlanetaryTerms = {{
     {207.19, 0.121824, 0.000042},  {291.34, 1.844379, 0.000040},  {161.72, 24.198154, 0.000037},
     {239.56, 25.513099, 0.000035}, {331.55, 3.592518, 0.000023},
 }};
-
-// ---- Named differences of the year calendar ----------------------------------------------------
-
-/// The year calendar's T^3 coefficient of the mean phase is positive (the series: -0.00000015).
-/// 0.03 s at T = 1, 26 s at T = 10 (the years 1000 and 3000).
-inline constexpr long double kYearCalendarMeanPhaseT3 = 0.00000015L;
-
-/// The year calendar's amplitudes of A1..A14: the published table of two columns (A1..A7 beside
-/// A8..A14) read across its rows, so A2 takes the amplitude of A8, A3 that of A2, and so on. Up to
-/// 0.67 min from the series' amplitudes.
-inline constexpr std::array<double, 14> kYearCalendarPlanetaryAmplitudes = {
-    0.000325, 0.000056, 0.000165, 0.000047, 0.000164, 0.000042, 0.000126,
-    0.00004,  0.00011,  0.000037, 0.000062, 0.000035, 0.00006,  0.000023};
-
-/// The power of E the year calendar applies to a term, the same for all four phases: the new-moon
-/// power, except E^1 in sin(M' - M + 2F) (the series: E^0). So the quarters' sin(M' + 2M) goes
-/// without the series' E^2. Together less than 0.2 s at T = 1 and 2 s at T = 10.
-[[nodiscard]] constexpr int YearCalendarEPower(const PeriodicTerm& t) {
-  return t.m == -1 && t.mp == 1 && t.f == 2 && t.om == 0 ? 1 : t.ePower;
-}
 
 }  // namespace zenitra::lunar_phase_series
