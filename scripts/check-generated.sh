@@ -37,7 +37,7 @@ fi
 python3 -c 'import sys; sys.exit(sys.version_info < (3, 9))' ||
   { echo "check-generated: python3 is older than 3.9" >&2; exit 1; }
 
-fetch() {  # fetch <file> <kind> <spec>
+fetch() {  # fetch <file> <kind> <package>
   case "$2" in
     npm) (cd "$inputs" && npm pack --silent "$3" >/dev/null) ;;
     deb)
@@ -51,10 +51,10 @@ fetch() {  # fetch <file> <kind> <spec>
 }
 
 for entry in "${pinned[@]}"; do
-  read -r file sum kind spec <<<"$entry"
+  read -r file sum kind package <<<"$entry"
   if [ ! -f "$inputs/$file" ]; then
-    echo "== fetch $spec"
-    fetch "$file" "$kind" "$spec" || { echo "check-generated: cannot fetch $spec" >&2; exit 1; }
+    echo "== fetch $package"
+    fetch "$file" "$kind" "$package" || { echo "check-generated: cannot fetch $package" >&2; exit 1; }
   fi
   if ! echo "$sum  $inputs/$file" | sha256sum --check --status; then
     echo "check-generated: $inputs/$file is not the pinned input (SHA-256 $sum);" \

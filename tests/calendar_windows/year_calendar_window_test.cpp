@@ -1,6 +1,7 @@
 // The astronomical year calendar as the window shows it: lines in local time with the place's
 // summer-time changes, and the window with its list.
 #include "calendars/year_calendar.h"
+#include "support/year_calendar_entries.h"
 #include "calendar_windows/year_calendar_window.h"
 #include "calendars/year_phenomena.h"
 #include "app/tfhimmel.h"
@@ -30,15 +31,14 @@ using yearcal::BuildYearCalendar;
 using yearcal::CalendarEntry;
 using yearcal::YearCalendar;
 
-constexpr double kMinute = 1.0 / 1440.0;  // days
+constexpr double kMinute = testing::kCalendarMinute;
 
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 
-YearCalendar Calendar(int year, double zone) {
-  auto calendar = BuildYearCalendar(year, zone, ",");
-  EXPECT_TRUE(calendar.has_value()) << "year " << year;
-  return calendar.value_or(YearCalendar{});
-}
+YearCalendar Calendar(int year, double zone) { return testing::CalendarOfZone(year, zone); }
+using testing::EntriesStartingWith;
+using testing::UniversalTime;
+using testing::Utc;
 
 // A place's calendar with its summer-time changes from the time-zone database, as the window
 // builds it.
@@ -47,21 +47,6 @@ YearCalendar Calendar(int year, const Location& place) {
   auto calendar = BuildYearCalendar(year, place.ZoneHours, ",", SummerTimeChanges(place, year));
   EXPECT_TRUE(calendar.has_value()) << "year " << year;
   return calendar.value_or(YearCalendar{});
-}
-
-std::vector<CalendarEntry> EntriesStartingWith(const YearCalendar& c, const std::string& head) {
-  std::vector<CalendarEntry> found;
-  for (const auto& e : c.entries) {
-    if (e.text.rfind(head, 0) == 0) found.push_back(e);
-  }
-  return found;
-}
-
-// Universal time of a computed (TT) entry.
-double UniversalTime(const YearCalendar& c, const CalendarEntry& e) { return e.instant - c.deltaTDays; }
-
-double Utc(int year, int month, int day, int hour, int minute, int second = 0) {
-  return yearcal::CalendarToJulianDay(year, month, day, hour, minute, second, 0.0);
 }
 
 // ---- 2012 in zone +1 (the instants a Central European user reads) ----

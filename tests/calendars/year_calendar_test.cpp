@@ -1,6 +1,7 @@
 // The astronomical year calendar's computation: the events of a year, their order and range, and
 // their texts and instants.
 #include "calendars/year_calendar.h"
+#include "support/year_calendar_entries.h"
 #include "calendars/year_phenomena.h"
 
 #include <gtest/gtest.h>
@@ -16,28 +17,12 @@ using yearcal::BuildYearCalendar;
 using yearcal::CalendarEntry;
 using yearcal::YearCalendar;
 
-constexpr double kMinute = 1.0 / 1440.0;  // days
+constexpr double kMinute = testing::kCalendarMinute;
 
-YearCalendar Calendar(int year, double zone) {
-  auto calendar = BuildYearCalendar(year, zone, ",");
-  EXPECT_TRUE(calendar.has_value()) << "year " << year;
-  return calendar.value_or(YearCalendar{});
-}
-
-std::vector<CalendarEntry> EntriesStartingWith(const YearCalendar& c, const std::string& head) {
-  std::vector<CalendarEntry> found;
-  for (const auto& e : c.entries) {
-    if (e.text.rfind(head, 0) == 0) found.push_back(e);
-  }
-  return found;
-}
-
-// Universal time of a computed (TT) entry.
-double UniversalTime(const YearCalendar& c, const CalendarEntry& e) { return e.instant - c.deltaTDays; }
-
-double Utc(int year, int month, int day, int hour, int minute, int second = 0) {
-  return yearcal::CalendarToJulianDay(year, month, day, hour, minute, second, 0.0);
-}
+YearCalendar Calendar(int year, double zone) { return testing::CalendarOfZone(year, zone); }
+using testing::EntriesStartingWith;
+using testing::UniversalTime;
+using testing::Utc;
 
 // ---- 2012 in zone +1 (the instants a Central European user reads) ----
 
