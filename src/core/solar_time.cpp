@@ -16,12 +16,13 @@ double SignedDegrees(double a) {
   return r;
 }
 
-double EquationOfTimeMinutes(DateTimeValue t) {
+double EquationOfTimeMinutes(DateTimeValue t) { return EquationOfTimeMinutes(t, SunPosition(t)); }
+
+double EquationOfTimeMinutes(DateTimeValue t, const BodyPosition& sun) {
   const double tau = (DateTimeToJulianDay(t) - 2451545.0) / 365250.0;  // Julian millennia, TT
   // Mean longitude of the Sun referred to the mean equinox of the date (Meeus, eq. 28.2).
   const double l0 = 280.4664567 + tau * (360007.6982779 + tau * (0.03032028 + tau * (1.0 / 49931.0 +
                     tau * (-1.0 / 15300.0 - tau / 2000000.0))));
-  const BodyPosition sun = SunPosition(t);
   const NutationValue n = Nutation(t);
   const double e = l0 - 0.0057183 - sun.RightAscension + n.DeltaPsiDeg * CosDeg(n.ObliquityDeg);
   return SignedDegrees(e) * 4.0;
@@ -47,7 +48,7 @@ SunLocalValues SunAt(const LocalMoment& m, double phi, double lambdaE) {
   const HorizontalDeg hz = EquatorialToHorizontal(v.HourAngleDeg, v.Place.Declination, phi);
   v.AzimuthDeg = hz.AzimuthDeg;
   v.AltitudeDeg = hz.AltitudeDeg;
-  v.EquationOfTimeMinutes = EquationOfTimeMinutes(tt);
+  v.EquationOfTimeMinutes = EquationOfTimeMinutes(tt, v.Place);
   v.TrueSolarHours = NormalizeDegrees(v.HourAngleDeg + 180.0) / 15.0;
   return v;
 }

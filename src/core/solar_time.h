@@ -11,6 +11,9 @@ namespace zenitra {
 /// E = L0 - 0.0057183 deg - alpha + delta psi cos epsilon, with the apparent right ascension of the
 /// VSOP87 Sun and the IAU 1980 nutation. Lies within about -14.3 .. +16.5 minutes.
 [[nodiscard]] double EquationOfTimeMinutes(DateTimeValue t);
+/// The same with the Sun's apparent place at t already computed (SunPosition(t)), which saves a
+/// second sum of the Earth's series.
+[[nodiscard]] double EquationOfTimeMinutes(DateTimeValue t, const BodyPosition& sunAtT);
 
 /// The Sun at a moment for a place.
 struct SunLocalValues {

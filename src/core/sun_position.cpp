@@ -246,7 +246,9 @@ BodyPosition SunPosition(DateTimeValue t) {
 
 double SunDistanceAU(DateTimeValue t) { return SunPosition(t).DistanceKm / SunKmPerAu; }
 
-double SunDiameterArcsec(DateTimeValue t) { return 2.0 * 959.63 / SunDistanceAU(t); }
+double SunDiameterArcsec(DateTimeValue t) { return SunDiameterArcsec(SunPosition(t)); }
+
+double SunDiameterArcsec(const BodyPosition& sun) { return 2.0 * 959.63 / (sun.DistanceKm / SunKmPerAu); }
 
 double Interpolate3(double n, double y1, double y2, double y3) {
   const double a = BridgeJump(y2 - y1);

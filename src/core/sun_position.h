@@ -38,6 +38,8 @@ void ApparentEquatorial(BodyPosition& p, DateTimeValue t);
 [[nodiscard]] double SunDistanceAU(DateTimeValue t);
 /// Apparent diameter of the Sun in seconds of arc.
 [[nodiscard]] double SunDiameterArcsec(DateTimeValue t);
+/// The same from the Sun's place already computed (its DistanceKm).
+[[nodiscard]] double SunDiameterArcsec(const BodyPosition& sun);
 
 /// Three-point interpolation of angles (degrees) tabulated one day apart, at the fraction n
 /// (from the middle value). Jumps across 0/360 (or +-180) between the values are bridged.

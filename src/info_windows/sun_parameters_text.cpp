@@ -94,11 +94,10 @@ QString SunParametersText(const InfoWindowMoment& m, const Location& place, cons
                           SunDayEventCache* cache) {
   const int n = DayOfYear(m);
   const SunLocalValues sun = SunAt(m, place.LatitudeDeg, place.LongitudeDeg);
-  const DateTimeValue tt = m.DynamicalDateTime();
   // Right ascension in hours, [0, 24).
   const double r = NormalizeDegrees(sun.Place.RightAscension) / 15.0;
   const double distanceKm = sun.Place.DistanceKm;
-  const double diameter = RoundHalfEvenValue(SunDiameterArcsec(tt));
+  const double diameter = RoundHalfEvenValue(SunDiameterArcsec(sun.Place));
   const int a = TruncToInt(diameter);
 
   QStringList lines;
