@@ -1,6 +1,11 @@
 #include "info_windows/info_window_widgets.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QFontMetricsF>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPalette>
 #include <QShortcut>
 #include <QTextBlock>
@@ -36,8 +41,60 @@ void SetUpInfoWindow(QWidget& window, const QString& caption, int width, int hei
   QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
 }
 
-QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h) {
-  auto* box = new QPlainTextEdit(parent);
+void InfoTextBox::resizeEvent(QResizeEvent* event) {
+  lines_.clear();
+  QPlainTextEdit::resizeEvent(event);
+}
+
+void InfoTextBox::changeEvent(QEvent* event) {
+  // Font, palette or style: every line looks different.
+  lines_.clear();
+  QPlainTextEdit::changeEvent(event);
+}
+
+const QImage& InfoTextBox::LinePictureOf(const QTextBlock& block, const QRectF& rect) {
+  const auto n = static_cast<std::size_t>(block.blockNumber());
+  if (lines_.size() <= n) lines_.resize(n + 1);
+  LinePicture& line = lines_[n];
+  if (!line.Picture.isNull() && line.Text == block.text() && line.Top == rect.top()) return line.Picture;
+  // The line's own pixel rows, drawn as the plain box draws it: the layout at its fractional
+  // offset on the base colour, with the text colour as pen.
+  const int top = static_cast<int>(std::floor(rect.top()));
+  const int bottom = static_cast<int>(std::ceil(rect.bottom()));
+  const double ratio = viewport()->devicePixelRatioF();
+  QImage picture(QSize(viewport()->width(), std::max(1, bottom - top)) * ratio, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(ratio);
+  picture.fill(palette().base().color());
+  {
+    QPainter painter(&picture);
+    painter.setPen(palette().text().color());
+    block.layout()->draw(&painter, QPointF(rect.left(), rect.top() - top));
+  }
+  line.Text = block.text();
+  line.Top = rect.top();
+  line.Picture = std::move(picture);
+  return line.Picture;
+}
+
+void InfoTextBox::paintEvent(QPaintEvent* event) {
+  if (textCursor().hasSelection()) {
+    lines_.clear();
+    QPlainTextEdit::paintEvent(event);
+    return;
+  }
+  QPainter painter(viewport());
+  const QRect area = event->rect();
+  painter.fillRect(area, palette().base());
+  const QPointF offset = contentOffset();
+  for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+    const QRectF r = blockBoundingGeometry(block).translated(offset);
+    if (r.top() > area.bottom()) break;
+    if (!block.isVisible() || r.bottom() < area.top()) continue;
+    painter.drawImage(QPointF(0.0, std::floor(r.top())), LinePictureOf(block, r));
+  }
+}
+
+void SetUpTextBox(QPlainTextEdit* box, int x, int y, int w, int h) {
   box->setGeometry(x, y, w, h);
   box->setReadOnly(true);
   // The program alone writes the text, line by line at every refresh: nothing to undo.
@@ -57,6 +114,11 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h) {
   const double letters = QFontMetricsF(box->font()).horizontalAdvance(
       QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   box->setTabStopDistance(letters / 52.0 * 8.0);
+}
+
+InfoTextBox* MakeTextBox(QWidget* parent, int x, int y, int w, int h) {
+  auto* box = new InfoTextBox(parent);
+  SetUpTextBox(box, x, y, w, h);
   return box;
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 // Controls shared by the information windows: the borderless read-only text boxes, the picture
 // and the navy name label, all at fixed positions on a white client area.
+#include <vector>
+
 #include <QFont>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QTextBlock>
 #include <QWidget>
 
 namespace zenitra {
@@ -16,9 +20,35 @@ namespace zenitra {
 /// caption and only the system menu and close button.
 void SetUpInfoWindow(QWidget& window, const QString& caption, int width, int height);
 
+/// The read-only text box of the information windows. It paints each line from a picture kept
+/// while the line's text stays the same, so that a refresh during the animation shapes and
+/// rasterises only the lines that changed (a plain box shapes every visible line at every paint).
+/// While the user has a selection it paints as a plain box.
+class InfoTextBox : public QPlainTextEdit {
+ public:
+  explicit InfoTextBox(QWidget* parent = nullptr) : QPlainTextEdit(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  struct LinePicture {
+    QString Text;
+    double Top = 0.0;  ///< the line's top in the viewport, pixels (may be fractional)
+    QImage Picture;    ///< the viewport's width by the line's pixel rows, opaque
+  };
+  const QImage& LinePictureOf(const QTextBlock& block, const QRectF& rect);
+  std::vector<LinePicture> lines_;
+};
+
+/// Gives a plain text box the look of the information windows' boxes (used by MakeTextBox).
+void SetUpTextBox(QPlainTextEdit* box, int x, int y, int w, int h);
+
 /// A borderless, read-only text box without tab stop and scroll bars at (x, y), w x h, in Verdana
 /// 11 px, with tab stops every 32 dialog units (eight mean letter widths).
-[[nodiscard]] QPlainTextEdit* MakeTextBox(QWidget* parent, int x, int y, int w, int h);
+[[nodiscard]] InfoTextBox* MakeTextBox(QWidget* parent, int x, int y, int w, int h);
 /// Replaces the text of a text box with `text` (CR LF line ends); leaves it alone when unchanged.
 void SetTextBoxText(QPlainTextEdit* box, const QString& text);
 /// The text of a text box with CR LF line ends, as it was given.

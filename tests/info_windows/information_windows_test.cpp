@@ -96,10 +96,18 @@ TEST(TextBox, HoldsEachNewTextWhetherLinesChangeInPlaceOrInNumber) {
       QStringLiteral("Datum\t\t2.1.2024\r\n\r\nx\r\n"),
       QStringLiteral("Datum\t\t2.1.2024\r\n\r\nx\r\n"),
       QStringLiteral("a\r\nb"),
+      QStringLiteral("Höhe\t\t-12,34°\r\nÖstliche Elongation\tÄquator gqjy"),
+      QStringLiteral("Höhe\t\t-12,35°\r\nÖstliche Elongation\tÄquator gqjy"),
       QStringLiteral("")};
+  // The box paints each line from a kept picture: after every change it must show exactly what
+  // a plain box with the same text shows, to the pixel.
+  QPlainTextEdit plain(&parent);
+  SetUpTextBox(&plain, 0, 0, 200, 100);
   for (const QString& text : texts) {
     SetTextBoxText(box, text);
     EXPECT_EQ(TextBoxText(box), text);
+    SetTextBoxText(&plain, text);
+    EXPECT_EQ(box->grab().toImage(), plain.grab().toImage()) << "text \"" << text.toStdString() << "\"";
   }
 }
 
