@@ -10,9 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QStyle>
-#include <QPointer>
 #include <QStringListModel>
+#include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -526,9 +525,7 @@ void Tfhimmel::FormActivate() {
                                 char16_t(u'0' + minute / 10), char16_t(u'0' + minute % 10)};
       times.append(QString(reinterpret_cast<const QChar*>(text), 5));
     }
-    const QPointer<QAbstractItemModel> previous = cb2->model();  // Qt 6 deletes a model it owns
-    cb2->setModel(new QStringListModel(times, cb2));
-    if (previous && previous->parent() == cb2) delete previous;
+    cb2->setModel(new QStringListModel(times, cb2));  // the box's first model is its child: freed with it
     cb2->setCurrentIndex(TimeListIndex(view_.Moment.Hour, view_.Moment.Minute));
   }
   // 7. Today's date at the place (set with the clock time above).
