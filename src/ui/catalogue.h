@@ -59,13 +59,13 @@ struct CataloguePoint {
 
 /// Everything the sky map keeps for the life of the program.
 struct Catalogue {
-  std::vector<CatalogueStar> Stars;      ///< STAR0, parsed
+  std::vector<CatalogueStar> Stars;        ///< STAR0, parsed
   std::vector<CataloguePoint> Figures;     ///< STAR1, parsed
   std::vector<CataloguePoint> Boundaries;  ///< STAR2, parsed
-  QStringList StarNames;             ///< STAR3, parallel to Stars
-  QStringList Constellations;        ///< STAR5
-  QStringList Places;                ///< ORT
-  QStringList PlaceNames;            ///< ORTE
+  QStringList StarNames;                   ///< STAR3, parallel to Stars
+  QStringList Constellations;              ///< STAR5
+  QStringList Places;                      ///< ORT
+  QStringList PlaceNames;                  ///< ORTE
 };
 /// The lines of the catalogues the main window keeps, as read from their files.
 struct CatalogueTexts {
