@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QVBoxLayout>
@@ -62,11 +63,19 @@ QImage NewCanvas(QSize size) {
 // estimate's table, are then measured exactly.
 class PlaceBox final : public QComboBox {
  public:
-  explicit PlaceBox(QWidget* parent) : QComboBox(parent) {
-    connect(model(), &QAbstractItemModel::rowsInserted, this, [this] {
+  // The names live in a string list model, which keeps the catalogue's list as it is, where the
+  // combo box's own model would make an item of every name (3448 at start, each freed at the end).
+  explicit PlaceBox(QWidget* parent) : QComboBox(parent), names_(new QStringListModel(this)) {
+    setModel(names_);
+    connect(names_, &QAbstractItemModel::rowsInserted, this, [this] {
       hint_ = QSize();
       updateGeometry();
     });
+  }
+  void SetNames(const QStringList& names) {
+    names_->setStringList(names);
+    hint_ = QSize();
+    updateGeometry();
   }
   QSize sizeHint() const override { return Hint(); }
   // As with a box sized to its contents: its smallest size shows the widest name too.
@@ -84,11 +93,14 @@ class PlaceBox final : public QComboBox {
     constexpr char16_t kTableSize = 0x300;  // Latin, Latin-1 and the Latin extensions
     std::array<int, kTableSize> advance;
     advance.fill(-1);
-    std::vector<int> estimate(static_cast<std::size_t>(count()), -1);
+    // The names straight from the list, not one item text at a time through the model.
+    const QStringList names = names_->stringList();
+    const qsizetype count = names.size();
+    std::vector<int> estimate(static_cast<std::size_t>(count), -1);
     int widest = 0;
     int widestEstimate = 0;
-    for (int i = 0; i < count(); ++i) {
-      const QString name = itemText(i);
+    for (qsizetype i = 0; i < count; ++i) {
+      const QString& name = names[i];
       int sum = 0;
       bool estimated = true;
       for (const QChar c : name) {
@@ -108,9 +120,9 @@ class PlaceBox final : public QComboBox {
       }
     }
     const int threshold = widestEstimate - widestEstimate / 10;
-    for (int i = 0; i < count(); ++i) {
+    for (qsizetype i = 0; i < count; ++i) {
       if (estimate[static_cast<std::size_t>(i)] >= threshold) {
-        widest = std::max(widest, fm.boundingRect(itemText(i)).width());
+        widest = std::max(widest, fm.boundingRect(names[i]).width());
       }
     }
     return widest;
@@ -126,6 +138,7 @@ class PlaceBox final : public QComboBox {
     }
     return hint_;
   }
+  QStringListModel* names_;
   mutable QSize hint_;
 };
 
@@ -255,9 +268,10 @@ void Tfhimmel::BuildTopBar() {
   S25 = button(QStringLiteral("SB"), QStringLiteral("Sternbildnamen"));
   S5 = button(QStringLiteral("✶"), QStringLiteral("Sternbildlinien"));
   row->addWidget(new QLabel(QStringLiteral("  Ort"), P1));
-  ComboBox1 = new PlaceBox(P1);
+  auto* places = new PlaceBox(P1);
+  places->SetNames(catalogue_.PlaceNames);
+  ComboBox1 = places;
   ComboBox1->setMaxVisibleItems(16);
-  ComboBox1->addItems(catalogue_.PlaceNames);
   ComboBox1->setCurrentIndex(-1);
   ComboBox1->setMinimumWidth(200);
   row->addWidget(ComboBox1);
@@ -501,10 +515,17 @@ void Tfhimmel::FormActivate() {
   // 6. The 288 times of day.
   {
     const QSignalBlocker block(cb2);
-    cb2->clear();
+    // "00:00" to "23:55" in a string list model: one list, not an item and a formatting per entry.
+    QStringList times;
+    times.reserve(288);
     for (int i = 0; i < 288; ++i) {
-      cb2->addItem(QStringLiteral("%1:%2").arg(i / 12, 2, 10, QChar(u'0')).arg(i % 12 * 5, 2, 10, QChar(u'0')));
+      const int hour = i / 12;
+      const int minute = i % 12 * 5;
+      const char16_t text[5] = {char16_t(u'0' + hour / 10), char16_t(u'0' + hour % 10), u':',
+                                char16_t(u'0' + minute / 10), char16_t(u'0' + minute % 10)};
+      times.append(QString(reinterpret_cast<const QChar*>(text), 5));
     }
+    cb2->setModel(new QStringListModel(times, cb2));  // the box's first model is its child: freed with it
     cb2->setCurrentIndex(TimeListIndex(view_.Moment.Hour, view_.Moment.Minute));
   }
   // 7. Today's date at the place (set with the clock time above).

@@ -98,6 +98,44 @@ QImage DrawNightWorkBitmap(QSize mapSize, const NightPolygon& night, const QImag
   return work;
 }
 
+void PaintNightSide(QPainter& painter, QSize mapSize, const NightPolygon& night, const QImage* sunSymbol) {
+  // What ANDing DrawNightWorkBitmap(mapSize, night, sunSymbol) at (-50, -50) gives, without that
+  // picture of the whole map (3.4 MB at the designed size): its white ANDs to nothing, so the
+  // polygon is drawn straight with the AND operation, and only the few pixels under the sun
+  // symbol (drawn over the polygon there) come from a tile of the work bitmap.
+  const QRect workRect(0, 0, mapSize.width() + 2 * kNightMargin + 1, mapSize.height() + 2 * kNightMargin + 1);
+  QPolygon poly;
+  for (const MapPixel& q : night.Points) poly << QPoint(q.X, q.Y);
+  const bool symbol = sunSymbol != nullptr && !sunSymbol->isNull();
+  const QRect symbolRect =
+      symbol ? QRect(QPoint(night.Subsolar.X - kSunSymbolOffset, night.Subsolar.Y - kSunSymbolOffset), sunSymbol->size())
+             : QRect();
+  const auto drawPolygon = [&poly](QPainter& p) {
+    p.setPen(Qt::black);
+    p.setBrush(QColor(0xF0, 0xF0, 0xF0));
+    p.drawPolygon(poly);
+  };
+  painter.save();
+  painter.translate(-kNightMargin, -kNightMargin);  // work bitmap coordinates
+  painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+  painter.setClipRect(workRect, Qt::IntersectClip);
+  painter.save();
+  if (symbol) painter.setClipRegion(QRegion(workRect).subtracted(QRegion(symbolRect)), Qt::IntersectClip);
+  drawPolygon(painter);
+  painter.restore();
+  if (symbol) {
+    QImage tile(symbolRect.size(), QImage::Format_RGB32);
+    tile.fill(Qt::white);
+    QPainter t(&tile);
+    t.translate(-symbolRect.topLeft());
+    drawPolygon(t);
+    t.drawImage(symbolRect.topLeft(), *sunSymbol);
+    t.end();
+    painter.drawImage(symbolRect.topLeft(), tile);
+  }
+  painter.restore();
+}
+
 QImage ComposeDayNightMap(const QImage& map, const QImage& work) {
   QImage out(map.size(), QImage::Format_RGB32);
   QPainter p(&out);
@@ -243,8 +281,8 @@ void Tftag::PaintMap(QPainter& painter, QSize size) {
     return;
   }
   const NightPolygon night = BuildNightPolygon(*sun, size.width(), size.height());
-  const QImage work = DrawNightWorkBitmap(size, night, CB2->isChecked() ? &Image1 : nullptr);
-  PaintDayNightMap(painter, cachedMap_, &work);
+  PaintDayNightMap(painter, cachedMap_, nullptr);
+  PaintNightSide(painter, size, night, CB2->isChecked() ? &Image1 : nullptr);
 }
 
 void Tftag::pb2Paint() { pb2->update(); }

@@ -34,6 +34,10 @@ namespace zenitra {
 /// The same composition painted with `painter` (on a raster surface) at its origin; no `work`
 /// paints the map alone.
 void PaintDayNightMap(QPainter& painter, const QImage& map, const QImage* work);
+/// ANDs the night side over what `painter` (on a raster surface, at the map's origin) has drawn,
+/// as PaintDayNightMap does with DrawNightWorkBitmap(mapSize, night, sunSymbol), pixel for pixel,
+/// but without a work bitmap of the map's size.
+void PaintNightSide(QPainter& painter, QSize mapSize, const NightPolygon& night, const QImage* sunSymbol);
 
 class Tftag : public QDialog {
   Q_OBJECT

@@ -59,11 +59,22 @@ QString ScaleBarLabel(double scale) {
 
 QImage DrawOrbitsPicture(QSize size, const QStringList& ticked, QDate date, double scale) {
   QImage picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-  picture.fill(Qt::black);
-  const int xc = picture.width() / 2;
-  const int yc = picture.height() / 2;
   QPainter painter(&picture);
+  PaintOrbits(painter, picture.size(), ticked, date, scale);
+  painter.end();
+  return picture;
+}
+
+void PaintOrbits(QPainter& painter, QSize size, const QStringList& ticked, QDate date, double scale) {
+  size = size.expandedTo(QSize(1, 1));
+  painter.save();
+  // A fresh painter's state on a picture, whatever the surface's own pen and font.
+  painter.setPen(QPen());
+  painter.setBrush(Qt::NoBrush);
   painter.setFont(OrbitFont());
+  painter.fillRect(QRect(QPoint(0, 0), size), Qt::black);
+  const int xc = size.width() / 2;
+  const int yc = size.height() / 2;
   // The window shows a date, not a place: the bodies stand where they are at 0 h UT of that date
   // (zone 0; a fixed zone of +1 h drew them at 23:00 UT of the day before).
   const double jd = date.isValid() ? ZoneMidnightJulianDay(date.year(), date.month(), date.day(), 0.0) : 0.0;
@@ -109,8 +120,7 @@ QImage DrawOrbitsPicture(QSize size, const QStringList& ticked, QDate date, doub
   painter.drawLine(10, 10, 10 + bar.Length, 10);
   DrawTextAt(painter, bar.Length + 15, 6, ScaleBarLabel(scale));
   DrawBitmap(painter, xc - 10, yc - 10, 1158);
-  painter.end();
-  return picture;
+  painter.restore();
 }
 
 Tzastro37::Tzastro37(int width, int height, QWidget* parent, const std::function<QDate()>& today) : QDialog(parent) {
@@ -245,8 +255,11 @@ void Tzastro37::SetScale(double scale) {
 
 void Tzastro37::Repaint() {
   TakeDate();
-  picture_ = DrawOrbitsPicture(PB1_->size(), TickedNames(), QDate(year_, month_, day_), scale_);
   PB1_->update();
+}
+
+QImage Tzastro37::Picture() const {
+  return DrawOrbitsPicture(PB1_->size(), TickedNames(), QDate(year_, month_, day_), scale_);
 }
 
 void Tzastro37::Timer1Timer() {
@@ -262,11 +275,9 @@ void Tzastro37::showEvent(QShowEvent* event) {
 
 bool Tzastro37::eventFilter(QObject* watched, QEvent* event) {
   if (watched == PB1_ && event->type() == QEvent::Paint) {
-    if (picture_.size() != PB1_->size()) {
-      picture_ = DrawOrbitsPicture(PB1_->size(), TickedNames(), QDate(year_, month_, day_), scale_);
-    }
+    // Painted straight on the surface: a picture of its own kept 2.5 MB at the designed size.
     QPainter painter(PB1_);
-    painter.drawImage(0, 0, picture_);
+    PaintOrbits(painter, PB1_->size(), TickedNames(), QDate(year_, month_, day_), scale_);
     return true;
   }
   return QDialog::eventFilter(watched, event);

@@ -13,10 +13,13 @@
 class QDateEdit;
 class QLabel;
 class QListWidget;
+class QPainter;
 class QPushButton;
 class QSpinBox;
 class QTimer;
 class QToolButton;
+
+class QPainter;
 
 namespace zenitra {
 
@@ -24,6 +27,8 @@ namespace zenitra {
 /// the `ticked` objects (names of OrbitListData, drawn in the order given), the scale bar and the
 /// Sun. `scale` in pixels per AE. Texts use the default locale's decimal separator.
 [[nodiscard]] QImage DrawOrbitsPicture(QSize size, const QStringList& ticked, QDate date, double scale);
+/// The same picture painted with `painter` (at its origin, on a raster surface of at least `size`).
+void PaintOrbits(QPainter& painter, QSize size, const QStringList& ticked, QDate date, double scale);
 
 /// The text of the scale bar label for a scale in pixels per AE: "%d AE" or "%.2n AE".
 [[nodiscard]] QString ScaleBarLabel(double scale);
@@ -49,8 +54,8 @@ class Tzastro37 : public QDialog {
 
   /// The ticked names of the check list, in list order.
   [[nodiscard]] QStringList TickedNames() const;
-  /// The picture as the last repaint drew it.
-  [[nodiscard]] const QImage& Picture() const { return picture_; }
+  /// The picture as the drawing surface shows it since the last repaint.
+  [[nodiscard]] QImage Picture() const;
 
   /// Builds the check list at the first activation; later activations keep the ticks.
   void FormActivate();
@@ -79,7 +84,6 @@ class Tzastro37 : public QDialog {
   int year_ = 2000;
   int month_ = 1;
   int day_ = 1;
-  QImage picture_;
 };
 
 }  // namespace zenitra

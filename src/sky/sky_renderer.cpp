@@ -84,19 +84,28 @@ std::optional<QString> StarLabel(const QString& fullName) {
   return label;
 }
 
-std::vector<SkyPoint> CatalogueLinePoints(const QStringList& lines) {
+std::vector<SkyPoint> CatalogueLinePoints(const std::vector<CataloguePoint>& catalogue) {
   std::vector<SkyPoint> points;
+  points.reserve(catalogue.size());
+  for (const CataloguePoint& p : catalogue) {
+    if (p.Alpha == 0.0 && p.Delta == 0.0) {
+      points.push_back({0.0, 0.0, true, 0.0, 1.0, 0.0, 1.0});
+    } else {
+      points.push_back(MakeSkyPoint(p.Alpha, p.Delta));
+    }
+  }
+  return points;
+}
+
+std::vector<SkyPoint> CatalogueLinePoints(const QStringList& lines) {
+  std::vector<CataloguePoint> points;
   points.reserve(static_cast<std::size_t>(lines.size() / 2));
   for (qsizetype i = 0; i + 1 < lines.size(); i += 2) {
     const std::optional<double> a = ParseNumber(lines[i]);
     const std::optional<double> d = ParseNumber(lines[i + 1]);
-    if (!a || !d || (*a == 0.0 && *d == 0.0)) {
-      points.push_back({0.0, 0.0, true, 0.0, 1.0, 0.0, 1.0});
-    } else {
-      points.push_back(MakeSkyPoint(*a, *d));
-    }
+    points.push_back(a && d ? CataloguePoint{*a, *d} : CataloguePoint{});  // unreadable: a separator
   }
-  return points;
+  return CatalogueLinePoints(points);
 }
 
 std::vector<SkyPoint> EclipticPoints() {

@@ -94,6 +94,8 @@ struct SkyPoint {
 [[nodiscard]] SkyPoint MakeSkyPoint(double alphaRad, double deltaRad);
 /// The points of STAR1 or STAR2 (two lines a point); (0, 0) or an unreadable point is a separator.
 [[nodiscard]] std::vector<SkyPoint> CatalogueLinePoints(const QStringList& lines);
+/// The same for points already parsed (a point at (0, 0) is a separator).
+[[nodiscard]] std::vector<SkyPoint> CatalogueLinePoints(const std::vector<CataloguePoint>& points);
 /// Ecliptic: lambda = -10, -7, ..., 368 degrees (127 points), delta = 0.4014257279586958 sin lambda.
 [[nodiscard]] std::vector<SkyPoint> EclipticPoints();
 /// Coordinate grid: five declination circles (92 points each) then six hour circles (74 points).

@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <QFile>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -46,11 +45,17 @@ void RequireRecords(const QStringList& lines, qsizetype linesPerRecord, const QS
 }
 
 // STAR1 and STAR2: pairs of numbers (radians), (0, 0) being a separator.
-void CheckPointList(const QStringList& lines, const QString& name) {
+std::vector<CataloguePoint> ParsePointList(const QStringList& lines, const QString& name) {
   RequireRecords(lines, 2, name);
-  for (const QString& line : lines) {
-    if (!ParseCatalogueNumber(line)) ThrowDamaged(name);
+  std::vector<CataloguePoint> points;
+  points.reserve(static_cast<std::size_t>(lines.size() / 2));
+  for (qsizetype i = 0; i < lines.size(); i += 2) {
+    const auto alpha = ParseCatalogueNumber(lines[i]);
+    const auto delta = ParseCatalogueNumber(lines[i + 1]);
+    if (!alpha || !delta) ThrowDamaged(name);
+    points.push_back({*alpha, *delta});
   }
+  return points;
 }
 
 }  // namespace
@@ -124,13 +129,6 @@ QStringList SplitCatalogueLines(const QByteArray& windows1252Text) {
     start = end + 1;
   }
   return lines;
-}
-
-QStringList LoadCatalogueLines(const QString& resourceName) {
-  QFile file(QStringLiteral(":/catalogue/") + resourceName.toUpper());
-  if (!file.open(QIODevice::ReadOnly)) ThrowDamaged(resourceName);
-  const QByteArray stream = file.readAll();
-  return SplitCatalogueLines(InflateCatalogue(stream, resourceName));
 }
 
 std::vector<CatalogueStar> BuildStarTable(const QStringList& star0Lines) {
@@ -209,27 +207,25 @@ std::optional<StarInformationRecord> FindStarInformation(const QStringList& star
   return std::nullopt;
 }
 
-Catalogue LoadCatalogue() {
+Catalogue CatalogueFromTexts(const CatalogueTexts& texts) {
   Catalogue c;
-  c.Constellations = LoadCatalogueLines(QStringLiteral("STAR5"));
+  c.Constellations = texts.Star5;
   if (c.Constellations.size() != kConstellationCount * kConstellationLines) {
     ThrowDamaged(QStringLiteral("STAR5"));
   }
-  c.Figures = LoadCatalogueLines(QStringLiteral("STAR1"));
-  CheckPointList(c.Figures, QStringLiteral("STAR1"));
-  c.Boundaries = LoadCatalogueLines(QStringLiteral("STAR2"));
-  CheckPointList(c.Boundaries, QStringLiteral("STAR2"));
-  c.StarNames = LoadCatalogueLines(QStringLiteral("STAR3"));
-  c.Stars = BuildStarTable(LoadCatalogueLines(QStringLiteral("STAR0")));
+  c.Figures = ParsePointList(texts.Star1, QStringLiteral("STAR1"));
+  c.Boundaries = ParsePointList(texts.Star2, QStringLiteral("STAR2"));
+  c.StarNames = texts.Star3;
+  c.Stars = BuildStarTable(texts.Star0);
   if (static_cast<std::size_t>(c.StarNames.size()) != c.Stars.size()) {
     ThrowDamaged(QStringLiteral("STAR3"));
   }
-  c.Places = LoadCatalogueLines(QStringLiteral("ORT"));
+  c.Places = texts.Ort;
   if (c.Places.isEmpty()) ThrowDamaged(QStringLiteral("ORT"));
   for (const QString& line : c.Places) {
     if (!ParsePlaceRecord(line)) ThrowDamaged(QStringLiteral("ORT"));
   }
-  c.PlaceNames = LoadCatalogueLines(QStringLiteral("ORTE"));
+  c.PlaceNames = texts.Orte;
   if (c.PlaceNames.size() != c.Places.size()) ThrowDamaged(QStringLiteral("ORTE"));
   for (qsizetype i = 0; i < c.Places.size(); ++i) {
     if (!c.Places[i].startsWith(c.PlaceNames[i] + QLatin1Char('\t'))) {

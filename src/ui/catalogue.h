@@ -1,7 +1,10 @@
 #pragma once
-// The catalogue resources of the sky map: zlib-compressed Windows-1252 text with CR LF line ends,
-// embedded in the program (":/catalogue/<NAME>", NAME one of STAR0 STAR1 STAR2 STAR3 STAR5 STAR6
-// ORT ORTE ERDE; looked up without regard to case).
+// The catalogue of the sky map, from the Windows-1252 text files with CR LF line ends in
+// resources/catalogue (NAME one of STAR0 STAR1 STAR2 STAR3 STAR5 STAR6 ORT ORTE ERDE; looked up
+// without regard to case). The files the main window keeps (STAR0 STAR1 STAR2 STAR3 STAR5 ORT ORTE)
+// are checked and converted to UTF-16 tables at build time (tools/embed_catalogue.cpp), so start-up
+// neither inflates nor parses them; STAR6 and ERDE, read only when their windows ask, are embedded
+// as zlib-compressed Qt resources (":/catalogue/<NAME>").
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -32,7 +35,8 @@ class CatalogueError : public std::runtime_error {
 [[nodiscard]] QByteArray InflateCatalogue(const QByteArray& zlibStream, const QString& resourceName);
 /// Splits inflated Windows-1252 text at CR LF (a missing final CR LF is tolerated) into lines.
 [[nodiscard]] QStringList SplitCatalogueLines(const QByteArray& windows1252Text);
-/// Finds the embedded resource, inflates it and splits it into lines. Throws CatalogueError.
+/// The lines of a catalogue file: those of the build-time tables as they are (no copy), the others
+/// from the embedded resource, inflated and split. Throws CatalogueError.
 [[nodiscard]] QStringList LoadCatalogueLines(const QString& resourceName);
 
 /// One star of STAR0.
@@ -47,19 +51,33 @@ struct CatalogueStar {
 /// not parse, a position is out of range or a class index is outside 1..8.
 [[nodiscard]] std::vector<CatalogueStar> BuildStarTable(const QStringList& star0Lines);
 
+/// One point of a figure or boundary line (STAR1, STAR2), radians; (0, 0) ends a polyline.
+struct CataloguePoint {
+  double Alpha = 0.0;  ///< right ascension
+  double Delta = 0.0;  ///< declination
+};
+
 /// Everything the sky map keeps for the life of the program.
 struct Catalogue {
-  std::vector<CatalogueStar> Stars;  ///< STAR0, parsed
-  QStringList Figures;               ///< STAR1
-  QStringList Boundaries;            ///< STAR2
-  QStringList StarNames;             ///< STAR3, parallel to Stars
-  QStringList Constellations;        ///< STAR5
-  QStringList Places;                ///< ORT
-  QStringList PlaceNames;            ///< ORTE
+  std::vector<CatalogueStar> Stars;        ///< STAR0, parsed
+  std::vector<CataloguePoint> Figures;     ///< STAR1, parsed
+  std::vector<CataloguePoint> Boundaries;  ///< STAR2, parsed
+  QStringList StarNames;                   ///< STAR3, parallel to Stars
+  QStringList Constellations;              ///< STAR5
+  QStringList Places;                      ///< ORT
+  QStringList PlaceNames;                  ///< ORTE
 };
-/// Loads and parses every catalogue the main window keeps (in the order STAR5, STAR1, STAR2,
-/// STAR3, STAR0, ORT, ORTE) and checks their structure: record sizes, 89 constellations, STAR3
-/// parallel to STAR0, ORTE equal to the first field of ORT. Throws CatalogueError.
+/// The lines of the catalogues the main window keeps, as read from their files.
+struct CatalogueTexts {
+  QStringList Star5, Star1, Star2, Star3, Star0, Ort, Orte;
+};
+/// Parses the catalogues the main window keeps and checks their structure (in the order STAR5,
+/// STAR1, STAR2, STAR3, STAR0, ORT, ORTE): record sizes, 89 constellations, STAR3 parallel to
+/// STAR0, every ORT line a place, ORTE equal to the first field of ORT. Throws CatalogueError
+/// naming the first faulty file. The build runs it on the committed files before it embeds them.
+[[nodiscard]] Catalogue CatalogueFromTexts(const CatalogueTexts& texts);
+/// The catalogues the main window keeps, from the tables checked at build time: no inflating, no
+/// parsing, the texts not copied.
 [[nodiscard]] Catalogue LoadCatalogue();
 
 /// The message of a CatalogueError for the resource `resourceName` (shown in upper case).

@@ -66,7 +66,9 @@ JulianDay JulianDayOfMs(qint64 ms) { return kUnixEpochJulianDay + static_cast<do
 }  // namespace
 
 bool TimeZoneDatabaseAvailable(const QByteArray& probeZone) {
-  return QTimeZone::isTimeZoneIdAvailable(probeZone) && QTimeZone(probeZone).isValid();
+  // A zone is valid only when its rules were found; asking for the list of every known zone
+  // first (isTimeZoneIdAvailable) read the whole zone table at every start and told nothing more.
+  return QTimeZone(probeZone).isValid();
 }
 
 std::optional<QString> TimeZoneDatabaseMessage(const QByteArray& probeZone) {

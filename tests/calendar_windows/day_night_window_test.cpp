@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -177,6 +178,56 @@ TEST(ComposeDayNightMap, AndsTheWorkBitmapIntoTheMap) {
   EXPECT_EQ(out.pixel(0, 0), 0xFF8040FFu);
   EXPECT_EQ(out.pixel(2, 3), 0xFF8040F0u);
   EXPECT_EQ(out.pixel(5, 5), 0xFF000000u);
+}
+
+TEST(PaintNightSide, MatchesTheWorkBitmapAndedOverTheMapPixelForPixel) {
+  const QImage map = DrawDayNightBaseMap(kMap, true, LoadCoastline());
+  // A symbol with opaque, half-transparent and clear pixels, as a GIF with transparency gives.
+  QImage symbol(11, 11, QImage::Format_ARGB32);
+  symbol.fill(Qt::transparent);
+  for (int y = 0; y < 11; ++y) {
+    for (int x = 0; x < 11; ++x) {
+      const int r2 = (x - 5) * (x - 5) + (y - 5) * (y - 5);
+      if (r2 <= 9) symbol.setPixel(x, y, 0xFFFFD000);
+      else if (r2 <= 25) symbol.setPixel(x, y, 0x80FF8000);
+    }
+  }
+  // Solstices, equinoxes and a sun at the map's edge (subsolar point near 180 degrees).
+  const struct {
+    int Day, Month, Hour, Minute;
+  } moments[] = {{21, 6, 13, 0}, {21, 12, 3, 30}, {20, 3, 12, 0}, {23, 9, 0, 2}, {5, 1, 23, 59}};
+  for (const auto& m : moments) {
+    const std::optional<DayNightSun> sun = DayNightSunModel(m.Day, m.Month, 2025, m.Hour, m.Minute, false);
+    ASSERT_TRUE(sun.has_value());
+    const NightPolygon night = BuildNightPolygon(*sun, kMap.width(), kMap.height());
+    for (const QImage* sunSymbol : std::initializer_list<const QImage*>{nullptr, &symbol}) {
+      const QImage expected = ComposeDayNightMap(map, DrawNightWorkBitmap(kMap, night, sunSymbol));
+      // Painted as on the window, where the dialog's layout margin lies around the map: the
+      // painter's device reaches beyond the map, so Qt clips no outline at the map's edge.
+      constexpr int kMargin = 9;
+      QImage window(kMap + QSize(2 * kMargin, 2 * kMargin), QImage::Format_RGB32);
+      window.fill(Qt::gray);
+      QPainter painter(&window);
+      painter.translate(kMargin, kMargin);
+      painter.setClipRect(QRect(QPoint(0, 0), kMap));
+      PaintDayNightMap(painter, map, nullptr);
+      PaintNightSide(painter, kMap, night, sunSymbol);
+      painter.end();
+      const QImage got = window.copy(QRect(QPoint(kMargin, kMargin), kMap));
+      int differing = 0;
+      QPoint first;
+      for (int y = 0; y < kMap.height(); ++y) {
+        for (int x = 0; x < kMap.width(); ++x) {
+          if (got.pixel(x, y) == expected.pixel(x, y)) continue;
+          if (differing++ == 0) first = QPoint(x, y);
+        }
+      }
+      EXPECT_EQ(differing, 0) << "input " << m.Day << "." << m.Month << ". " << m.Hour << ":" << m.Minute
+                              << (sunSymbol ? " with" : " without") << " the sun symbol; first at " << first.x()
+                              << "," << first.y() << " got " << std::hex << got.pixel(first) << " expected "
+                              << expected.pixel(first);
+    }
+  }
 }
 
 TEST(Tftag, NonNumericFieldsCountAsZero) {

@@ -226,6 +226,16 @@ TEST(Tzastro37, ShowingRepaintsAndTickingAnEntryDrawsItsOrbit) {
   int white = 0;
   for (const PixelPoint& p : orbit) white += (w.Picture().pixel(p.X, p.Y) & 0xFFFFFF) == 0xFFFFFFu ? 1 : 0;
   EXPECT_GT(white, 150) << "of 181 orbit vertices";
+  // The surface is painted straight, with the window's own pen and font around it: it shows
+  // that picture, pixel for pixel.
+  const QImage shown = w.PB1()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage picture = w.Picture();
+  ASSERT_EQ(shown.size(), picture.size());
+  int differing = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) differing += shown.pixel(x, y) != picture.pixel(x, y) ? 1 : 0;
+  }
+  EXPECT_EQ(differing, 0) << "pixels of " << shown.width() << " x " << shown.height();
   w.close();
 }
 

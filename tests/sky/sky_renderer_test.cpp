@@ -352,8 +352,8 @@ TEST(LineLayers, EachSwitchDrawsItsColour) {
   Catalogue c;
   const double t = Theta(v);
   // A figure line and a boundary line across the southern sky.
-  c.Figures = {QString::number(t - 0.3), QString::number(0.0), QString::number(t + 0.3), QString::number(0.0)};
-  c.Boundaries = {QString::number(t - 0.3), QString::number(0.3), QString::number(t + 0.3), QString::number(0.3)};
+  c.Figures = {{t - 0.3, 0.0}, {t + 0.3, 0.0}};
+  c.Boundaries = {{t - 0.3, 0.3}, {t + 0.3, 0.3}};
   c.Constellations = {QStringLiteral("Orion"), QStringLiteral("Orion"), QStringLiteral("Ori"), QString::number(t),
                       QString::number(0.5)};
   struct Layer {

@@ -5,7 +5,6 @@
 #include <zlib.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <QTimeZone>
 #include <cmath>
@@ -57,8 +56,7 @@ double SeparationDeg(double ra1, double dec1, double ra2, double dec2) {
 // ---- Embedding ------------------------------------------------------------------------------
 
 TEST(CatalogueEmbedding, EveryResourceIsAZlibStreamWithBestCompressionHeader) {
-  for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "STAR6", "ORT", "ORTE",
-                           "ERDE"}) {
+  for (const char* name : {"STAR6", "ERDE"}) {
     const QByteArray raw = RawResource(QString::fromLatin1(name));
     ASSERT_GE(raw.size(), 2) << "resource " << name << " is missing";
     EXPECT_EQ(static_cast<unsigned char>(raw[0]), 0x78) << "resource " << name;
@@ -66,18 +64,55 @@ TEST(CatalogueEmbedding, EveryResourceIsAZlibStreamWithBestCompressionHeader) {
   }
 }
 
+QByteArray CommittedText(const char* name) {
+  QFile file(QStringLiteral(ZENITRA_SOURCE_DIR "/resources/catalogue/") + QString::fromLatin1(name));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "missing " << file.fileName().toStdString();
+  return file.readAll();
+}
+
 TEST(CatalogueEmbedding, EmbeddedStreamsInflateToTheCommittedTextFiles) {
-  const QString source = QStringLiteral(ZENITRA_SOURCE_DIR);
-  ASSERT_TRUE(QFileInfo::exists(source + "/resources/catalogue/STAR0")) << "source tree " << source.toStdString();
-  for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "STAR6", "ORT", "ORTE",
-                           "ERDE"}) {
-    QFile file(source + QStringLiteral("/resources/catalogue/") +
-               QString::fromLatin1(name));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    const QByteArray text = file.readAll();
+  for (const char* name : {"STAR6", "ERDE"}) {
+    const QByteArray text = CommittedText(name);
     EXPECT_EQ(InflateCatalogue(RawResource(QString::fromLatin1(name)), QString::fromLatin1(name)),
               text)
         << name;
+  }
+}
+
+TEST(CatalogueEmbedding, BuildTimeTablesHoldTheCommittedTextFilesLineForLine) {
+  for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "ORT", "ORTE"}) {
+    const QStringList lines = LoadCatalogueLines(QString::fromLatin1(name));
+    const QStringList expected = SplitCatalogueLines(CommittedText(name));
+    ASSERT_EQ(lines.size(), expected.size()) << name;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+      ASSERT_EQ(lines[i], expected[i]) << name << " line " << i + 1;
+    }
+  }
+  // The figure and boundary points are STAR1 and STAR2 as numbers, to the last bit.
+  for (const auto& [name, points] : {std::pair{"STAR1", &Loaded().Figures}, std::pair{"STAR2", &Loaded().Boundaries}}) {
+    const QStringList text = SplitCatalogueLines(CommittedText(name));
+    ASSERT_EQ(2 * points->size(), static_cast<std::size_t>(text.size())) << name;
+    for (std::size_t p = 0; p < points->size(); ++p) {
+      const qsizetype line = 2 * static_cast<qsizetype>(p);
+      ASSERT_EQ((*points)[p].Alpha, Number(text[line])) << name << " line " << line + 1;
+      ASSERT_EQ((*points)[p].Delta, Number(text[line + 1])) << name << " line " << line + 2;
+    }
+  }
+  // The star table is STAR0 as the program's own parser reads it, to the last bit.
+  const std::vector<CatalogueStar> parsed = BuildStarTable(SplitCatalogueLines(CommittedText("STAR0")));
+  const auto& stars = Loaded().Stars;
+  ASSERT_EQ(stars.size(), parsed.size());
+  for (std::size_t k = 0; k < stars.size(); ++k) {
+    EXPECT_EQ(stars[k].RightAscension, parsed[k].RightAscension) << "record " << k + 1;
+    EXPECT_EQ(stars[k].Declination, parsed[k].Declination) << "record " << k + 1;
+    EXPECT_EQ(stars[k].Magnitude, parsed[k].Magnitude) << "record " << k + 1;
+    EXPECT_EQ(stars[k].SpectralClass, parsed[k].SpectralClass) << "record " << k + 1;
+  }
+}
+
+TEST(CatalogueEmbedding, EveryCatalogueFileEndsEachLineWithCrLf) {
+  for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "STAR6", "ORT", "ORTE", "ERDE"}) {
+    const QByteArray text = CommittedText(name);
     EXPECT_TRUE(text.endsWith("\r\n")) << name;
     EXPECT_EQ(text.count("\n"), text.count("\r\n")) << name << ": every line ends with CR LF";
   }
@@ -141,26 +176,25 @@ TEST(CatalogueStructure, ConstellationsAre89RecordsOfFiveLines) {
 }
 
 // Figures and boundaries: pairs of lines, every polyline closed by a (0, 0) separator.
-void ExpectPolylines(const QStringList& lines, const char* name, double maxStepDeg) {
-  ASSERT_EQ(lines.size() % 2, 0) << name;
-  ASSERT_GE(lines.size(), 4) << name;
+void ExpectPolylines(const std::vector<CataloguePoint>& line, const char* name, double maxStepDeg) {
+  ASSERT_GE(line.size(), 2u) << name;
   int separators = 0;
   int points = 0;
   bool open = false;
   double prevRa = 0.0;
   double prevDec = 0.0;
   double worstStep = 0.0;
-  for (qsizetype p = 0; p < lines.size(); p += 2) {
-    const double ra = Number(lines[p]);
-    const double dec = Number(lines[p + 1]);
+  for (std::size_t p = 0; p < line.size(); ++p) {
+    const double ra = line[p].Alpha;
+    const double dec = line[p].Delta;
     if (ra == 0.0 && dec == 0.0) {
-      EXPECT_TRUE(open) << name << ": empty polyline before point " << p / 2;
+      EXPECT_TRUE(open) << name << ": empty polyline before point " << p;
       ++separators;
       open = false;
       continue;
     }
-    EXPECT_TRUE(ra >= 0.0 && ra < 2.0 * std::numbers::pi) << name << " point " << p / 2;
-    EXPECT_LE(std::abs(dec), std::numbers::pi / 2.0) << name << " point " << p / 2;
+    EXPECT_TRUE(ra >= 0.0 && ra < 2.0 * std::numbers::pi) << name << " point " << p;
+    EXPECT_LE(std::abs(dec), std::numbers::pi / 2.0) << name << " point " << p;
     if (open) worstStep = std::max(worstStep, SeparationDeg(prevRa, prevDec, ra, dec));
     prevRa = ra;
     prevDec = dec;
@@ -377,7 +411,7 @@ void ExpectDamaged(const QByteArray& stream, const char* what) {
 }
 
 TEST(CatalogueBadInput, TruncatedStreamsAreReportedNamingTheResource) {
-  const QByteArray stream = RawResource(QStringLiteral("STAR2"));
+  const QByteArray stream = RawResource(QStringLiteral("STAR6"));
   ASSERT_GT(stream.size(), 1000);
   for (qsizetype cut : {qsizetype{0}, qsizetype{1}, qsizetype{2}, qsizetype{100},
                         stream.size() / 2, stream.size() - 5, stream.size() - 1}) {
@@ -386,7 +420,7 @@ TEST(CatalogueBadInput, TruncatedStreamsAreReportedNamingTheResource) {
 }
 
 TEST(CatalogueBadInput, CorruptStreamsAreReportedNamingTheResource) {
-  const QByteArray stream = RawResource(QStringLiteral("STAR2"));
+  const QByteArray stream = RawResource(QStringLiteral("STAR6"));
   ExpectDamaged(QByteArray("not a zlib stream at all"), "plain text");
   QByteArray header = stream;
   header[1] = static_cast<char>(header[1] ^ 0x01);  // header check bits no longer match
@@ -434,6 +468,38 @@ TEST(CatalogueBadInput, MalformedStarRecordsAreRejected) {
   for (const QStringList& lines : bad) {
     EXPECT_THROW((void)BuildStarTable(lines), CatalogueError) << lines.join(' ').toStdString();
   }
+}
+
+TEST(CatalogueBadInput, TheBuildRefusesACatalogueWithAFileOutOfStep) {
+  // The build embeds the catalogue only when these checks pass; each faulty file is named.
+  CatalogueTexts texts;
+  texts.Star5 = LoadCatalogueLines(QStringLiteral("STAR5"));
+  texts.Star1 = LoadCatalogueLines(QStringLiteral("STAR1"));
+  texts.Star2 = LoadCatalogueLines(QStringLiteral("STAR2"));
+  texts.Star3 = LoadCatalogueLines(QStringLiteral("STAR3"));
+  texts.Star0 = LoadCatalogueLines(QStringLiteral("STAR0"));
+  texts.Ort = LoadCatalogueLines(QStringLiteral("ORT"));
+  texts.Orte = LoadCatalogueLines(QStringLiteral("ORTE"));
+  ASSERT_EQ(CatalogueFromTexts(texts).Stars.size(), 1739u);
+  const struct {
+    QStringList CatalogueTexts::*File;
+    const char* Name;
+  } files[] = {{&CatalogueTexts::Star5, "STAR5"}, {&CatalogueTexts::Star1, "STAR1"},
+               {&CatalogueTexts::Star2, "STAR2"}, {&CatalogueTexts::Star3, "STAR3"},
+               {&CatalogueTexts::Star0, "STAR0"}, {&CatalogueTexts::Orte, "ORTE"}};
+  for (const auto& file : files) {
+    CatalogueTexts damaged = texts;
+    (damaged.*file.File).removeLast();
+    try {
+      (void)CatalogueFromTexts(damaged);
+      ADD_FAILURE() << file.Name << " one line short: no error";
+    } catch (const CatalogueError& e) {
+      EXPECT_EQ(e.Message(), CatalogueDamagedMessage(QString::fromLatin1(file.Name))) << file.Name;
+    }
+  }
+  CatalogueTexts badPlace = texts;
+  badPlace.Ort[7] = badPlace.Orte[7] + QStringLiteral("\t91\t0\t+1");  // latitude beyond the pole
+  EXPECT_THROW((void)CatalogueFromTexts(badPlace), CatalogueError);
 }
 
 TEST(CatalogueBadInput, MalformedPlaceRecordsGiveNoPlace) {
