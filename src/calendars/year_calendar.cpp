@@ -61,6 +61,12 @@ bool IsAfterYear(const YearCalendar& range, JulianDay jde) { return UniversalTim
 // in 4713 BC) plus the zone, so that an event early on 1 January is never skipped.
 constexpr double kSearchLeadDays = 3.0;
 
+// The next lunar apsis search starts this many days after the last apsis found: less than the
+// 24.6 days between two perigees (or apogees), and more than half the mean month of 27.55 days
+// plus the 6.6 days by which an apsis may precede its mean instant (4713 BC to AD 9999), so that
+// the search takes the next apsis's month at once rather than first finding the last one again.
+constexpr double kLunarApsisGapDays = 22.0;
+
 // Every event of a search for "the first event at or after t" (perigee, apogee, perihelion,
 // aphelion) that falls within the year's local range. The search continues `gapDays` after each
 // one found, less than the shortest interval between two events of the kind: the next search then
@@ -262,10 +268,15 @@ std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::s
   // 2 January in some centuries, and in far zones an event of 31 December UT is local New Year.
   // Perihelia (and aphelia) follow each other after a year give or take two days; perigees (and
   // apogees) after 24.6 to 28.6 days.
-  AddSearchedEvents(table, calendar, NextPerihelion, 180.0, "Erde im Perihel");
-  AddSearchedEvents(table, calendar, NextAphelion, 180.0, "Erde im Aphel");
-  AddSearchedEvents(table, calendar, NextPerigee, 12.0, "Mond im Perigäum");
-  AddSearchedEvents(table, calendar, NextApogee, 12.0, "Mond im Apogäum");
+  // The Earth's apsis searches are told where the year ends (in TT, a day beyond), so that they
+  // need not refine the apsis of the next year only for it to be dropped.
+  const DateTimeValue yearEnd = JulianDayToDateTime(calendar.end + DeltaTSeconds(calendar.end) / 86400.0 + 1.0);
+  AddSearchedEvents(table, calendar, [yearEnd](DateTimeValue t) { return NextPerihelion(t, yearEnd); }, 180.0,
+                    "Erde im Perihel");
+  AddSearchedEvents(table, calendar, [yearEnd](DateTimeValue t) { return NextAphelion(t, yearEnd); }, 180.0,
+                    "Erde im Aphel");
+  AddSearchedEvents(table, calendar, NextPerigee, kLunarApsisGapDays, "Mond im Perigäum");
+  AddSearchedEvents(table, calendar, NextApogee, kLunarApsisGapDays, "Mond im Apogäum");
 
   // The seasons of the neighbouring years too: in the Julian calendar of antiquity the December
   // solstice of a year falls in the next January.
