@@ -1,8 +1,10 @@
 #include "calendars/year_calendar.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <numeric>
 #include <utility>
 
 #include "calendars/planet_phenomena.h"
@@ -241,6 +243,26 @@ std::string FixedNumberText(double value, int decimals, std::string_view decimal
 }
 
 void SortCalendarEntries(std::vector<CalendarEntry>& entries) {
+  // When every instant differs, only one order is sorted, and the exchanges below reach that same
+  // order; a library sort of the indices finds it in n log n steps rather than n^2 exchanges of
+  // entries. Ties, where the exchanges decide the order, and NaN, which the library sort must not
+  // be given, take the exchanges themselves.
+  const bool comparable = std::none_of(entries.begin(), entries.end(),
+                                       [](const CalendarEntry& e) { return std::isnan(e.instant); });
+  std::vector<std::size_t> order(comparable ? entries.size() : 0);
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(),
+            [&entries](std::size_t a, std::size_t b) { return entries[a].instant < entries[b].instant; });
+  const auto tie = std::adjacent_find(order.begin(), order.end(), [&entries](std::size_t a, std::size_t b) {
+    return entries[a].instant == entries[b].instant;
+  });
+  if (comparable && tie == order.end()) {
+    std::vector<CalendarEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const std::size_t i : order) sorted.push_back(std::move(entries[i]));
+    entries = std::move(sorted);
+    return;
+  }
   for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
     for (std::size_t j = i + 1; j < entries.size(); ++j) {
       if (entries[j].instant < entries[i].instant) std::swap(entries[i], entries[j]);
@@ -268,9 +290,10 @@ std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::s
   // 2 January in some centuries, and in far zones an event of 31 December UT is local New Year.
   // Perihelia (and aphelia) follow each other after a year give or take two days; perigees (and
   // apogees) after 24.6 to 28.6 days.
-  // The Earth's apsis searches are told where the year ends (in TT, a day beyond), so that they
-  // need not refine the apsis of the next year only for it to be dropped.
-  const DateTimeValue yearEnd = JulianDayToDateTime(calendar.end + DeltaTSeconds(calendar.end) / 86400.0 + 1.0);
+  // The Earth's apsis searches are told where the year ends, so that they need not refine the
+  // apsis of the next year only for it to be dropped: in TT, with 0.01 days to spare for the change
+  // of Delta T between the end and an event days later (below a second even in 4713 BC).
+  const DateTimeValue yearEnd = JulianDayToDateTime(calendar.end + DeltaTSeconds(calendar.end) / 86400.0 + 0.01);
   AddSearchedEvents(table, calendar, [yearEnd](DateTimeValue t) { return NextPerihelion(t, yearEnd); }, 180.0,
                     "Erde im Perihel");
   AddSearchedEvents(table, calendar, [yearEnd](DateTimeValue t) { return NextAphelion(t, yearEnd); }, 180.0,

@@ -127,9 +127,10 @@ DateTimeValue SunEventTime(SunEvent event, double longitudeWestDeg, double latit
 // Leading terms of each power's radius series in the first step below: their extreme lies within
 // 0.04 days of the full series' one (every apsis of 4713 BC to AD 9999).
 constexpr int kApsisLeadingTerms = 60;
-// A step longer than this would mean a broken series: Meeus' instant is within 1.2 days of the
-// extreme from 4713 BC to AD 9999.
-constexpr double kMaxApsisStepDays = 1.5;
+// Meeus' instant is within 1.2 days of the extreme from 4713 BC to AD 9999; the refinement moves
+// it by this much at most, so that an apsis is known to lie after a limit from Meeus' instant
+// alone (NextEarthApsis).
+constexpr double kMaxApsisShiftDays = 1.5;
 
 // One step towards the extreme of the radius vector, where dR/dt = 0: the root of the Taylor
 // polynomial dR/dt + R'' x + R''' x^2 / 2 in Halley's form, x = -R' / (R'' + R''' x_N / 2) with
@@ -139,7 +140,7 @@ double ApsisStep(const RadiusRates& r) {
   if (!(std::fabs(r.PerDay2) > 0.0)) return 0.0;
   const double newton = -r.PerDay / r.PerDay2;
   const double step = -r.PerDay / (r.PerDay2 + 0.5 * r.PerDay3 * newton);
-  return std::clamp(std::isfinite(step) ? step : newton, -kMaxApsisStepDays, kMaxApsisStepDays);
+  return std::isfinite(step) ? step : newton;
 }
 
 // The extreme of the VSOP87 Sun-Earth distance near Meeus' instant `start`: one step on the
@@ -148,11 +149,12 @@ double ApsisStep(const RadiusRates& r) {
 // vanish, every apsis of 4713 BC to AD 9999). The distance is so flat at its extreme that the
 // former method, parabolas through distances a day and 0.05 days apart, was up to 10 s off.
 DateTimeValue RefinedEarthApsis(DateTimeValue start) {
-  DateTimeValue t = start;
-  if (!std::isfinite(t.Days)) return t;
-  t += ApsisStep(EarthRadiusRates(t, kApsisLeadingTerms));
-  if (!std::isfinite(t.Days)) return t;
-  return t + ApsisStep(EarthRadiusRates(t));
+  if (!std::isfinite(start.Days)) return start;
+  auto bounded = [start](DateTimeValue t) {
+    return DateTimeValue(std::clamp(t.Days, start.Days - kMaxApsisShiftDays, start.Days + kMaxApsisShiftDays));
+  };
+  const DateTimeValue t = bounded(start + ApsisStep(EarthRadiusRates(start, kApsisLeadingTerms)));
+  return bounded(t + ApsisStep(EarthRadiusRates(t)));
 }
 
 // Meeus' instant of the apsis of cycle k (half cycles for the aphelion) with his corrections for
@@ -178,15 +180,15 @@ double ApsisCycle(bool aphelion, DateTimeValue t) {
 
 // Steps from a year before t in whole cycles until the corrected apsis lies a day or more before
 // t no longer, then refines; a refined instant before t moves on to the next cycle. A corrected
-// instant more than twice the longest step after `until` is not refined: its apsis lies after
-// `until` too. The bound only matters for absurd inputs, where a year is below the resolution of t.
+// instant more than the largest shift of the refinement after `until` is not refined: its apsis
+// lies after `until` too. The bound only matters for absurd inputs, where a year is below the resolution of t.
 DateTimeValue NextEarthApsis(bool aphelion, DateTimeValue t, DateTimeValue until) {
   if (!std::isfinite(t.Days) || std::fabs(t.Days) > 1e9) return DateTimeValue(kNaN);
   double k = ApsisCycle(aphelion, t - 365.25);
   for (int i = 0; i < 8; ++i, k += 1.0) {
     const DateTimeValue corrected = CorrectedEarthApsis(aphelion, k);
     if (corrected < t - 2.0) continue;
-    if (corrected > until + 2.0 * kMaxApsisStepDays) return DateTimeValue(kNaN);
+    if (corrected > until + kMaxApsisShiftDays) return DateTimeValue(kNaN);
     const DateTimeValue r = RefinedEarthApsis(corrected);
     if (r >= t) return r;
   }

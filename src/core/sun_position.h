@@ -60,7 +60,7 @@ void ApparentEquatorial(BodyPosition& p, DateTimeValue t);
 /// extreme of the VSOP87 Sun-Earth distance.
 [[nodiscard]] DateTimeValue EarthApsis(bool aphelion, DateTimeValue t);
 /// The first perihelion or aphelion at or after t; NaN when t is not finite. NaN too, without
-/// the work of refining, when Meeus' instant lies so far (3 days) after `until` that the apsis
+/// the work of refining, when Meeus' instant lies so far (1.5 days) after `until` that the apsis
 /// does as well; an apsis a little after `until` may still be returned.
 [[nodiscard]] DateTimeValue NextPerihelion(DateTimeValue t, DateTimeValue until = DateTimeValue(HUGE_VAL));
 [[nodiscard]] DateTimeValue NextAphelion(DateTimeValue t, DateTimeValue until = DateTimeValue(HUGE_VAL));
