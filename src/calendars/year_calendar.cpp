@@ -57,7 +57,15 @@ void AddSummerTime(EntryTable& table, const std::vector<SummerTimeChange>& chang
 // event near the seam of two years belongs to exactly one of them.
 JulianDay UniversalTimeOf(JulianDay jde) { return jde - DeltaTSeconds(jde) / 86400.0; }
 
-bool IsAfterYear(const YearCalendar& range, JulianDay jde) { return UniversalTimeOf(jde) > range.end; }
+// Whether a computed (TT) instant belongs to the year and whether it lies after it, from one Delta T.
+struct PlaceInYear {
+  bool within = false;
+  bool after = false;
+};
+PlaceInYear PlaceOf(const YearCalendar& range, JulianDay jde) {
+  const JulianDay ut = UniversalTimeOf(jde);
+  return {IsWithinYear(range, ut), ut > range.end};
+}
 
 // Searches start this many days before local midnight of 1 January: more than Delta T (two days
 // in 4713 BC) plus the zone, so that an event early on 1 January is never skipped.
@@ -81,8 +89,9 @@ void AddSearchedEvents(EntryTable& table, const YearCalendar& range, Next next, 
     const DateTimeValue found = next(t);
     if (!std::isfinite(found.Days)) return;
     const JulianDay jde = DateTimeToJulianDay(found);
-    if (IsAfterYear(range, jde)) return;
-    if (IsEventOfYear(range, jde)) table.Add(jde, text, 4);
+    const PlaceInYear place = PlaceOf(range, jde);
+    if (place.after) return;
+    if (place.within) table.Add(jde, text, 4);
     t = found + gapDays;
   }
 }
@@ -117,8 +126,9 @@ void AddEclipses(EntryTable& table, const YearCalendar& range, Next next, Text t
     const std::optional<Eclipse> e = next(jd);
     if (!e || !(e->jde > jd)) return;  // no progress: a broken series must not loop
     jd = e->jde;
-    if (IsEventOfYear(range, jd)) table.Add(jd, text(*e), 2);
-    if (IsAfterYear(range, jd)) return;
+    const PlaceInYear place = PlaceOf(range, jd);
+    if (place.within) table.Add(jd, text(*e), 2);
+    if (place.after) return;
   }
 }
 
@@ -149,8 +159,9 @@ void StepCycles(const YearCalendar& range, int firstCycle, Instant instant, Add 
   for (int guard = 0; guard < kLoopGuard; ++guard, ++k) {
     const auto found = instant(k);
     if (!found) return;
-    if (IsEventOfYear(range, found->first)) add(found->first, found->second);
-    if (IsAfterYear(range, found->first)) return;
+    const PlaceInYear place = PlaceOf(range, found->first);
+    if (place.within) add(found->first, found->second);
+    if (place.after) return;
   }
 }
 
@@ -203,8 +214,9 @@ void AddMoonPhases(EntryTable& table, const YearCalendar& range) {
   for (int guard = 0; guard < kLoopGuard; ++guard) {
     const std::optional<JulianDay> jd = MoonPhaseInstant(lunation, phase);
     if (!jd) return;
-    if (IsEventOfYear(range, *jd)) table.Add(*jd, kPhaseTexts[static_cast<std::size_t>(phase)], 2);
-    if (IsAfterYear(range, *jd)) return;
+    const PlaceInYear place = PlaceOf(range, *jd);
+    if (place.within) table.Add(*jd, kPhaseTexts[static_cast<std::size_t>(phase)], 2);
+    if (place.after) return;
     if (++phase == 4) {
       phase = 0;
       ++lunation;
