@@ -21,6 +21,8 @@ namespace {
 // More than any year yields; the loops below stop long before (a year has about 50 Moon phases,
 // 14 perigees, at most 7 eclipses), this only keeps a broken series from running away.
 constexpr int kLoopGuard = 200;
+// Room for a year's entries from the start: about 110 events and a few summer-time lines.
+constexpr std::size_t kTypicalEntries = 128;
 
 constexpr std::array<const char*, 4> kSeasonTexts = {"Frühlingsanfang", "Sommeranfang", "Herbstanfang",
                                                       "Winteranfang"};
@@ -30,6 +32,7 @@ constexpr std::array<const char*, 7> kWeekdays = {"Mo", "Di", "Mi", "Do", "Fr", 
 
 class EntryTable {
  public:
+  EntryTable() { entries_.reserve(kTypicalEntries); }
   void Add(JulianDay instant, std::string_view text, int timeShown) {
     entries_.push_back(CalendarEntry{instant, CutCalendarText(text), timeShown, 0.0});
   }

@@ -226,7 +226,8 @@ struct AngleMultiples {
   std::array<double, N + 1> sin{};
   std::array<double, N + 1> cos{};
   explicit AngleMultiples(long double deg) {
-    const double x = static_cast<double>(std::fmod(deg, 360.0L)) * kDegToRad;
+    // Whole turns removed in extended precision (a quotient rather than fmod, which is slow).
+    const double x = static_cast<double>(deg - 360.0L * std::floor(deg / 360.0L)) * kDegToRad;
     sin[0] = 0.0;
     cos[0] = 1.0;
     const double s1 = std::sin(x), c1 = std::cos(x);

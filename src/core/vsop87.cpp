@@ -127,6 +127,7 @@ double EarthRadiusAu(DateTimeValue date) {
 }
 
 RadiusRates EarthRadiusRates(DateTimeValue date, int leadingTerms) {
+  static constexpr VSOPTerm kNoTerm{};
   TVSOPEarth earth;
   earth.SetDate(date);
   const double t = static_cast<double>(earth.Millennia());
@@ -140,23 +141,29 @@ RadiusRates EarthRadiusRates(DateTimeValue date, int leadingTerms) {
   for (int power = 0; power < vsop87d_earth::kRadiusPowers; ++power) {
     const vsop87d_earth::Series& series = vsop87d_earth::kRadius[power];
     const int count = leadingTerms < series.count ? std::max(leadingTerms, 0) : series.count;
-    double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
-    for (int i = 0; i < count; ++i) {
+    // Two terms at a time, side by side in the halves of SSE2 registers; an odd last term fills
+    // one half and leaves the other zero.
+    Double2 s0{}, s1{}, s2{}, s3{};
+    for (int i = 0; i < count; i += 2) {
       const VSOPTerm& x = series.terms[i];
-      const double a = static_cast<double>(x.A);
-      const double c = static_cast<double>(x.C);
-      const SinCos phase = SinCosOf(static_cast<double>(x.B) + c * t);
-      const double ac = a * c;
-      const double ac2 = ac * c;
-      s0 += a * phase.cos;
-      s1 -= ac * phase.sin;
-      s2 -= ac2 * phase.cos;
-      s3 += ac2 * c * phase.sin;
+      const VSOPTerm& y = i + 1 < count ? series.terms[i + 1] : kNoTerm;
+      const Double2 a = {static_cast<double>(x.A), static_cast<double>(y.A)};
+      const Double2 c = {static_cast<double>(x.C), static_cast<double>(y.C)};
+      const Double2 b = {static_cast<double>(x.B), static_cast<double>(y.B)};
+      Double2 sinPhase, cosPhase;
+      SinCosOf2(b + c * t, sinPhase, cosPhase);
+      const Double2 ac = a * c;
+      const Double2 ac2 = ac * c;
+      s0 += a * cosPhase;
+      s1 -= ac * sinPhase;
+      s2 -= ac2 * cosPhase;
+      s3 += ac2 * c * sinPhase;
     }
-    r0 += tp * s0;
-    r1 += tp * s1 + d1 * s0;
-    r2 += tp * s2 + 2.0 * d1 * s1 + d2 * s0;
-    r3 += tp * s3 + 3.0 * d1 * s2 + 3.0 * d2 * s1 + d3 * s0;
+    const double sum0 = s0[0] + s0[1], sum1 = s1[0] + s1[1], sum2 = s2[0] + s2[1], sum3 = s3[0] + s3[1];
+    r0 += tp * sum0;
+    r1 += tp * sum1 + d1 * sum0;
+    r2 += tp * sum2 + 2.0 * d1 * sum1 + d2 * sum0;
+    r3 += tp * sum3 + 3.0 * d1 * sum2 + 3.0 * d2 * sum1 + d3 * sum0;
     // From t^p to t^(p+1): d^k t^(p+1) = t d^k t^p + k d^(k-1) t^p.
     d3 = t * d3 + 3.0 * d2;
     d2 = t * d2 + 2.0 * d1;

@@ -56,6 +56,13 @@ TEST(SinCosOf, AgreesWithTheLibraryOverTheSeriesRange) {
     const SinCos r = SinCosOf(x);
     EXPECT_NEAR(r.sin, std::sin(x), 4e-16) << "x=" << x;
     EXPECT_NEAR(r.cos, std::cos(x), 4e-16) << "x=" << x;
+    // The pair form computes each half as the single form does.
+    Double2 sinPair, cosPair;
+    SinCosOf2(Double2{x, 0.5 - x}, sinPair, cosPair);
+    EXPECT_EQ(sinPair[0], r.sin) << "x=" << x;
+    EXPECT_EQ(cosPair[0], r.cos) << "x=" << x;
+    EXPECT_EQ(sinPair[1], SinCosOf(0.5 - x).sin) << "x=" << 0.5 - x;
+    EXPECT_EQ(cosPair[1], SinCosOf(0.5 - x).cos) << "x=" << 0.5 - x;
   }
   for (const int quadrant : {0, 1, 2, 3, 4, -1, -2, -3}) {
     const double x = quadrant * M_PI / 2.0 + 0.3;
