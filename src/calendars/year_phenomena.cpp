@@ -161,10 +161,17 @@ std::optional<JulianDay> MoonPhaseInstant(int n, int phase) {
     jde += phase == 1 ? w : -w;
   }
 
-  for (std::size_t i = 0; i < series::kPlanetaryTerms.size(); ++i) {
-    double aDeg = series::kPlanetaryTerms[i].a0 + series::kPlanetaryTerms[i].rate * k;
-    if (i == 0) aDeg -= 0.009173 * t * t;
-    jde += series::kPlanetaryTerms[i].amplitude * SinCosOf(aDeg * kDegToRad).sin;
+  // The planetary terms two at a time.
+  static_assert(series::kPlanetaryTerms.size() % 2 == 0);
+  for (std::size_t i = 0; i < series::kPlanetaryTerms.size(); i += 2) {
+    const series::PlanetaryTerm& x = series::kPlanetaryTerms[i];
+    const series::PlanetaryTerm& y = series::kPlanetaryTerms[i + 1];
+    Double2 aDeg = {x.a0 + x.rate * k, y.a0 + y.rate * k};
+    if (i == 0) aDeg[0] -= 0.009173 * t * t;
+    Double2 sinA, cosA;
+    SinCosOf2(aDeg * kDegToRad, sinA, cosA);
+    jde += x.amplitude * sinA[0];
+    jde += y.amplitude * sinA[1];
   }
   return jde;
 }

@@ -207,11 +207,12 @@ std::optional<std::int64_t> LunationNumber(DateTimeValue t) {
 
 namespace {
 
-// Whether every multiplier of a table lies within the multiples ApsisOfIndex forms.
+// Whether every multiplier of a table lies within the multiples ApsisOfIndex forms (D only
+// positive ones).
 template <std::size_t N>
 constexpr bool MultipliersWithin(const ApsisTerm (&table)[N], int d, int f, int m) {
   for (const ApsisTerm& x : table) {
-    if (x.d < -d || x.d > d || x.f < -f || x.f > f || x.m < -m || x.m > m) return false;
+    if (x.d < 0 || x.d > d || x.f < -f || x.f > f || x.m < -m || x.m > m) return false;
   }
   return true;
 }
@@ -219,26 +220,29 @@ constexpr int kMaxD = 24, kMaxF = 4, kMaxM = 2;
 static_assert(MultipliersWithin(kPerigeeTerms, kMaxD, kMaxF, kMaxM) &&
               MultipliersWithin(kApogeeTerms, kMaxD, kMaxF, kMaxM));
 
-// sin and cos of j x for j = 0..N, by the angle-addition recurrence from sin x and cos x (the
-// rounding grows by about one unit in the last place per multiple).
+// sin and cos of j x for j = -N..N (index j + N), by the angle-addition recurrence from sin x and
+// cos x (the rounding grows by about one unit in the last place per multiple).
 template <int N>
 struct AngleMultiples {
-  std::array<double, N + 1> sin{};
-  std::array<double, N + 1> cos{};
+  std::array<double, 2 * N + 1> sin{};
+  std::array<double, 2 * N + 1> cos{};
   explicit AngleMultiples(long double deg) {
     // Whole turns removed in extended precision (a quotient rather than fmod, which is slow).
     const double x = static_cast<double>(deg - 360.0L * std::floor(deg / 360.0L)) * kDegToRad;
-    sin[0] = 0.0;
-    cos[0] = 1.0;
     const double s1 = std::sin(x), c1 = std::cos(x);
-    for (int j = 1; j <= N; ++j) {
-      sin[j] = sin[j - 1] * c1 + cos[j - 1] * s1;
-      cos[j] = cos[j - 1] * c1 - sin[j - 1] * s1;
+    double s = 0.0, c = 1.0;
+    for (int j = 0; j <= N; ++j) {
+      sin[static_cast<std::size_t>(N - j)] = -s;
+      cos[static_cast<std::size_t>(N - j)] = c;
+      sin[static_cast<std::size_t>(N + j)] = s;
+      cos[static_cast<std::size_t>(N + j)] = c;
+      const double next = s * c1 + c * s1;
+      c = c * c1 - s * s1;
+      s = next;
     }
   }
-  // sin and cos of j x for a multiplier j of either sign.
-  [[nodiscard]] double Sin(int j) const { return j < 0 ? -sin[static_cast<std::size_t>(-j)] : sin[static_cast<std::size_t>(j)]; }
-  [[nodiscard]] double Cos(int j) const { return cos[static_cast<std::size_t>(j < 0 ? -j : j)]; }
+  [[nodiscard]] double Sin(int j) const { return sin[static_cast<std::size_t>(N + j)]; }
+  [[nodiscard]] double Cos(int j) const { return cos[static_cast<std::size_t>(N + j)]; }
 };
 
 // The apsis of index k: a whole number for a perigee, and half more for an apogee. Each term's
