@@ -4,10 +4,10 @@
 //
 // Method: x less the nearest multiple n of pi/2, with pi/2 split in two 26-bit parts and a
 // remainder (Cody & Waite), so that n (pi/2) is subtracted exactly for |n| < 2^27; then the
-// minimax polynomials of fdlibm's __kernel_sin and __kernel_cos (Sun Microsystems, 1993) on
-// [-pi/4, pi/4]. Absolute error about 2e-16 for |x| up to 1e8 (the Earth's series need at most
-// 3e6); beyond, the result is meaningless, and NaN for a NaN or infinite x. Faster than std::sin
-// and std::cos of the same argument.
+// minimax polynomials on [-pi/4, pi/4] of fdlibm's __kernel_sin and __kernel_cos (Sun
+// Microsystems, 1993; notice in docs/third_party_fdlibm.md). Absolute error about 2e-16 for |x|
+// up to 1e8 (the Earth's series need at most 3e6); beyond, the result is meaningless, and NaN for
+// a NaN or infinite x. Faster than std::sin and std::cos of the same argument.
 #include <bit>
 #include <cstdint>
 
