@@ -1,6 +1,7 @@
 #include "calendars/calendar_arithmetic.h"
 
 #include "core/delta_t.h"
+#include "core/sin_cos.h"
 
 #include <cmath>
 #include <cstdint>
@@ -33,8 +34,9 @@ double FloorValue(double x) {
 
 void SinCosMultiples(int n, double xRad, std::span<double> s, std::span<double> c) {
   if (n < 1 || s.size() < static_cast<std::size_t>(n) + 1 || c.size() < static_cast<std::size_t>(n) + 1) return;
-  const double sx = std::sin(xRad);
-  const double cx = std::cos(xRad);
+  const SinCos x = SinCosOf(xRad);
+  const double sx = x.sin;
+  const double cx = x.cos;
   s[1] = sx;
   c[1] = cx;
   for (int j = 2; j <= n; ++j) {

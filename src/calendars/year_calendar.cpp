@@ -1,8 +1,10 @@
 #include "calendars/year_calendar.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <numeric>
 #include <utility>
 
 #include "calendars/planet_phenomena.h"
@@ -19,6 +21,8 @@ namespace {
 // More than any year yields; the loops below stop long before (a year has about 50 Moon phases,
 // 14 perigees, at most 7 eclipses), this only keeps a broken series from running away.
 constexpr int kLoopGuard = 200;
+// Room for a year's entries from the start: about 110 events and a few summer-time lines.
+constexpr std::size_t kTypicalEntries = 128;
 
 constexpr std::array<const char*, 4> kSeasonTexts = {"Frühlingsanfang", "Sommeranfang", "Herbstanfang",
                                                       "Winteranfang"};
@@ -28,6 +32,7 @@ constexpr std::array<const char*, 7> kWeekdays = {"Mo", "Di", "Mi", "Do", "Fr", 
 
 class EntryTable {
  public:
+  EntryTable() { entries_.reserve(kTypicalEntries); }
   void Add(JulianDay instant, std::string_view text, int timeShown) {
     entries_.push_back(CalendarEntry{instant, CutCalendarText(text), timeShown, 0.0});
   }
@@ -55,11 +60,25 @@ void AddSummerTime(EntryTable& table, const std::vector<SummerTimeChange>& chang
 // event near the seam of two years belongs to exactly one of them.
 JulianDay UniversalTimeOf(JulianDay jde) { return jde - DeltaTSeconds(jde) / 86400.0; }
 
-bool IsAfterYear(const YearCalendar& range, JulianDay jde) { return UniversalTimeOf(jde) > range.end; }
+// Whether a computed (TT) instant belongs to the year and whether it lies after it, from one Delta T.
+struct PlaceInYear {
+  bool within = false;
+  bool after = false;
+};
+PlaceInYear PlaceOf(const YearCalendar& range, JulianDay jde) {
+  const JulianDay ut = UniversalTimeOf(jde);
+  return {IsWithinYear(range, ut), ut > range.end};
+}
 
 // Searches start this many days before local midnight of 1 January: more than Delta T (two days
 // in 4713 BC) plus the zone, so that an event early on 1 January is never skipped.
 constexpr double kSearchLeadDays = 3.0;
+
+// The next lunar apsis search starts this many days after the last apsis found: less than the
+// 24.6 days between two perigees (or apogees), and more than half the mean month of 27.55 days
+// plus the 6.6 days by which an apsis may precede its mean instant (4713 BC to AD 9999), so that
+// the search takes the next apsis's month at once rather than first finding the last one again.
+constexpr double kLunarApsisGapDays = 22.0;
 
 // Every event of a search for "the first event at or after t" (perigee, apogee, perihelion,
 // aphelion) that falls within the year's local range. The search continues `gapDays` after each
@@ -73,8 +92,9 @@ void AddSearchedEvents(EntryTable& table, const YearCalendar& range, Next next, 
     const DateTimeValue found = next(t);
     if (!std::isfinite(found.Days)) return;
     const JulianDay jde = DateTimeToJulianDay(found);
-    if (IsAfterYear(range, jde)) return;
-    if (IsEventOfYear(range, jde)) table.Add(jde, text, 4);
+    const PlaceInYear place = PlaceOf(range, jde);
+    if (place.after) return;
+    if (place.within) table.Add(jde, text, 4);
     t = found + gapDays;
   }
 }
@@ -109,8 +129,9 @@ void AddEclipses(EntryTable& table, const YearCalendar& range, Next next, Text t
     const std::optional<Eclipse> e = next(jd);
     if (!e || !(e->jde > jd)) return;  // no progress: a broken series must not loop
     jd = e->jde;
-    if (IsEventOfYear(range, jd)) table.Add(jd, text(*e), 2);
-    if (IsAfterYear(range, jd)) return;
+    const PlaceInYear place = PlaceOf(range, jd);
+    if (place.within) table.Add(jd, text(*e), 2);
+    if (place.after) return;
   }
 }
 
@@ -141,8 +162,9 @@ void StepCycles(const YearCalendar& range, int firstCycle, Instant instant, Add 
   for (int guard = 0; guard < kLoopGuard; ++guard, ++k) {
     const auto found = instant(k);
     if (!found) return;
-    if (IsEventOfYear(range, found->first)) add(found->first, found->second);
-    if (IsAfterYear(range, found->first)) return;
+    const PlaceInYear place = PlaceOf(range, found->first);
+    if (place.within) add(found->first, found->second);
+    if (place.after) return;
   }
 }
 
@@ -195,8 +217,9 @@ void AddMoonPhases(EntryTable& table, const YearCalendar& range) {
   for (int guard = 0; guard < kLoopGuard; ++guard) {
     const std::optional<JulianDay> jd = MoonPhaseInstant(lunation, phase);
     if (!jd) return;
-    if (IsEventOfYear(range, *jd)) table.Add(*jd, kPhaseTexts[static_cast<std::size_t>(phase)], 2);
-    if (IsAfterYear(range, *jd)) return;
+    const PlaceInYear place = PlaceOf(range, *jd);
+    if (place.within) table.Add(*jd, kPhaseTexts[static_cast<std::size_t>(phase)], 2);
+    if (place.after) return;
     if (++phase == 4) {
       phase = 0;
       ++lunation;
@@ -235,6 +258,26 @@ std::string FixedNumberText(double value, int decimals, std::string_view decimal
 }
 
 void SortCalendarEntries(std::vector<CalendarEntry>& entries) {
+  // When every instant differs, only one order is sorted, and the exchanges below reach that same
+  // order; a library sort of the indices finds it in n log n steps rather than n^2 exchanges of
+  // entries. Ties, where the exchanges decide the order, and NaN, which the library sort must not
+  // be given, take the exchanges themselves.
+  const bool comparable = std::none_of(entries.begin(), entries.end(),
+                                       [](const CalendarEntry& e) { return std::isnan(e.instant); });
+  std::vector<std::size_t> order(comparable ? entries.size() : 0);
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(),
+            [&entries](std::size_t a, std::size_t b) { return entries[a].instant < entries[b].instant; });
+  const auto tie = std::adjacent_find(order.begin(), order.end(), [&entries](std::size_t a, std::size_t b) {
+    return entries[a].instant == entries[b].instant;
+  });
+  if (comparable && tie == order.end()) {
+    std::vector<CalendarEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const std::size_t i : order) sorted.push_back(std::move(entries[i]));
+    entries = std::move(sorted);
+    return;
+  }
   for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
     for (std::size_t j = i + 1; j < entries.size(); ++j) {
       if (entries[j].instant < entries[i].instant) std::swap(entries[i], entries[j]);
@@ -262,10 +305,16 @@ std::optional<YearCalendar> BuildYearCalendar(int year, double zoneHours, std::s
   // 2 January in some centuries, and in far zones an event of 31 December UT is local New Year.
   // Perihelia (and aphelia) follow each other after a year give or take two days; perigees (and
   // apogees) after 24.6 to 28.6 days.
-  AddSearchedEvents(table, calendar, NextPerihelion, 180.0, "Erde im Perihel");
-  AddSearchedEvents(table, calendar, NextAphelion, 180.0, "Erde im Aphel");
-  AddSearchedEvents(table, calendar, NextPerigee, 12.0, "Mond im Perigäum");
-  AddSearchedEvents(table, calendar, NextApogee, 12.0, "Mond im Apogäum");
+  // The Earth's apsis searches are told where the year ends, so that they need not refine the
+  // apsis of the next year only for it to be dropped: in TT, with 0.01 days to spare for the change
+  // of Delta T between the end and an event days later (below a second even in 4713 BC).
+  const DateTimeValue yearEnd = JulianDayToDateTime(calendar.end + DeltaTSeconds(calendar.end) / 86400.0 + 0.01);
+  AddSearchedEvents(table, calendar, [yearEnd](DateTimeValue t) { return NextPerihelion(t, yearEnd); }, 180.0,
+                    "Erde im Perihel");
+  AddSearchedEvents(table, calendar, [yearEnd](DateTimeValue t) { return NextAphelion(t, yearEnd); }, 180.0,
+                    "Erde im Aphel");
+  AddSearchedEvents(table, calendar, NextPerigee, kLunarApsisGapDays, "Mond im Perigäum");
+  AddSearchedEvents(table, calendar, NextApogee, kLunarApsisGapDays, "Mond im Apogäum");
 
   // The seasons of the neighbouring years too: in the Julian calendar of antiquity the December
   // solstice of a year falls in the next January.

@@ -6,6 +6,7 @@
 
 #include "core/angle_units.h"
 #include "core/lunar_phase_series.h"
+#include "core/sin_cos.h"
 
 namespace zenitra::yearcal {
 namespace {
@@ -109,7 +110,7 @@ std::optional<JulianDay> SeasonStart(int year, int season) {
   const double w = (35999.373 * t - 2.47) * kDegToRad;
   const double deltaLambda = 1.0 + 0.0334 * std::cos(w) + 0.0007 * std::cos(2.0 * w);
   double s = 0.0;
-  for (const PeriodicTerm& term : kSeasonTerms) s += term.a * std::cos((term.bDeg + term.cDeg * t) * kDegToRad);
+  for (const PeriodicTerm& term : kSeasonTerms) s += term.a * SinCosOf((term.bDeg + term.cDeg * t) * kDegToRad).cos;
   return jde0 + 0.00001 * s / deltaLambda;
 }
 
@@ -130,7 +131,7 @@ std::optional<JulianDay> MoonPhaseInstant(int n, int phase) {
   // The node term first, for every phase alike.
   const series::PeriodicTerm& nodeTerm = series::kPeriodicTerms[14];
   static_assert(series::kPeriodicTerms[14].om == 1);
-  jde += nodeTerm.newMoon * std::sin(omega);
+  jde += nodeTerm.newMoon * SinCosOf(omega).sin;
 
   const double e = 1.0 - 0.002516 * t - 0.0000074 * t * t;
   const Multiples<3> ms(m);
@@ -152,15 +153,25 @@ std::optional<JulianDay> MoonPhaseInstant(int n, int phase) {
   }
 
   if (phase == 1 || phase == 3) {
-    const double w = 0.00306 - 0.00038 * e * std::cos(m) + 0.00026 * std::cos(mMoon) -
-                     0.00002 * std::cos(mMoon - m) + 0.00002 * std::cos(mMoon + m) + 0.00002 * std::cos(2.0 * f);
+    // cos(M' -+ M) by the addition theorem from the multiples above.
+    const double cosDifference = mm.c[1] * ms.c[1] + mm.s[1] * ms.s[1];
+    const double cosSum = mm.c[1] * ms.c[1] - mm.s[1] * ms.s[1];
+    const double w = 0.00306 - 0.00038 * e * ms.c[1] + 0.00026 * mm.c[1] - 0.00002 * cosDifference +
+                     0.00002 * cosSum + 0.00002 * fs.c[2];
     jde += phase == 1 ? w : -w;
   }
 
-  for (std::size_t i = 0; i < series::kPlanetaryTerms.size(); ++i) {
-    double aDeg = series::kPlanetaryTerms[i].a0 + series::kPlanetaryTerms[i].rate * k;
-    if (i == 0) aDeg -= 0.009173 * t * t;
-    jde += series::kPlanetaryTerms[i].amplitude * std::sin(aDeg * kDegToRad);
+  // The planetary terms two at a time.
+  static_assert(series::kPlanetaryTerms.size() % 2 == 0);
+  for (std::size_t i = 0; i < series::kPlanetaryTerms.size(); i += 2) {
+    const series::PlanetaryTerm& x = series::kPlanetaryTerms[i];
+    const series::PlanetaryTerm& y = series::kPlanetaryTerms[i + 1];
+    Double2 aDeg = {x.a0 + x.rate * k, y.a0 + y.rate * k};
+    if (i == 0) aDeg[0] -= 0.009173 * t * t;
+    Double2 sinA, cosA;
+    SinCosOf2(aDeg * kDegToRad, sinA, cosA);
+    jde += x.amplitude * sinA[0];
+    jde += y.amplitude * sinA[1];
   }
   return jde;
 }

@@ -207,7 +207,47 @@ std::optional<std::int64_t> LunationNumber(DateTimeValue t) {
 
 namespace {
 
-// The apsis of index k: a whole number for a perigee, and half more for an apogee.
+// Whether every multiplier of a table lies within the multiples ApsisOfIndex forms (D only
+// positive ones).
+template <std::size_t N>
+constexpr bool MultipliersWithin(const ApsisTerm (&table)[N], int d, int f, int m) {
+  for (const ApsisTerm& x : table) {
+    if (x.d < 0 || x.d > d || x.f < -f || x.f > f || x.m < -m || x.m > m) return false;
+  }
+  return true;
+}
+constexpr int kMaxD = 24, kMaxF = 4, kMaxM = 2;
+static_assert(MultipliersWithin(kPerigeeTerms, kMaxD, kMaxF, kMaxM) &&
+              MultipliersWithin(kApogeeTerms, kMaxD, kMaxF, kMaxM));
+
+// sin and cos of j x for j = -N..N (index j + N), by the angle-addition recurrence from sin x and
+// cos x (the rounding grows by about one unit in the last place per multiple).
+template <int N>
+struct AngleMultiples {
+  std::array<double, 2 * N + 1> sin{};
+  std::array<double, 2 * N + 1> cos{};
+  explicit AngleMultiples(long double deg) {
+    // Whole turns removed in extended precision (a quotient rather than fmod, which is slow).
+    const double x = static_cast<double>(deg - 360.0L * std::floor(deg / 360.0L)) * kDegToRad;
+    const double s1 = std::sin(x), c1 = std::cos(x);
+    double s = 0.0, c = 1.0;
+    for (int j = 0; j <= N; ++j) {
+      sin[static_cast<std::size_t>(N - j)] = -s;
+      cos[static_cast<std::size_t>(N - j)] = c;
+      sin[static_cast<std::size_t>(N + j)] = s;
+      cos[static_cast<std::size_t>(N + j)] = c;
+      const double next = s * c1 + c * s1;
+      c = c * c1 - s * s1;
+      s = next;
+    }
+  }
+  [[nodiscard]] double Sin(int j) const { return sin[static_cast<std::size_t>(N + j)]; }
+  [[nodiscard]] double Cos(int j) const { return cos[static_cast<std::size_t>(N + j)]; }
+};
+
+// The apsis of index k: a whole number for a perigee, and half more for an apogee. Each term's
+// sine of d D + f F + m M comes from the multiples of D, F and M by angle addition, rather than
+// from a sine of its own.
 DateTimeValue ApsisOfIndex(bool apogee, long double k) {
   const long double T = k / 1325.55L;
   const long double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
@@ -215,9 +255,15 @@ DateTimeValue ApsisOfIndex(bool apogee, long double k) {
   const long double M = 347.3477L + 27.1577721L * k - 0.0008323L * T2 - 0.000001L * T3;
   const long double F = 316.6109L + 364.5287911L * k - 0.0125131L * T2 - 0.0000148L * T3;
   const long double jde0 = 2451534.6698L + 27.55454988L * k - 0.0006886L * T2 - 0.000001098L * T3 + 0.0000000052L * T4;
-  long double sum = 0.0L;
+  const AngleMultiples<kMaxD> d(D);
+  const AngleMultiples<kMaxF> f(F);
+  const AngleMultiples<kMaxM> m(M);
+  const double t = static_cast<double>(T);
+  double sum = 0.0;
   auto add = [&](const ApsisTerm& x) {
-    sum += (x.a * 1e-4L + x.b * 1e-5L * T) * SinNorm(D * x.d + F * x.f + M * x.m);
+    const double sinDF = d.Sin(x.d) * f.Cos(x.f) + d.Cos(x.d) * f.Sin(x.f);
+    const double cosDF = d.Cos(x.d) * f.Cos(x.f) - d.Sin(x.d) * f.Sin(x.f);
+    sum += (x.a * 1e-4 + x.b * 1e-5 * t) * (sinDF * m.Cos(x.m) + cosDF * m.Sin(x.m));
   };
   if (apogee) {
     for (const ApsisTerm& x : kApogeeTerms) add(x);

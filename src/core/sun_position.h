@@ -5,6 +5,8 @@
 // Sources: J. Meeus, Astronomical Algorithms, 2nd ed.: ch. 12 (sidereal time), ch. 13 (ecliptic
 // to equatorial), ch. 15 (rising, transit, setting), ch. 22 (nutation, IAU 1980), ch. 25 (the Sun
 // from VSOP87), ch. 38 (perihelion and aphelion).
+#include <cmath>
+
 #include "core/shared_types.h"
 #include "core/time_scales.h"
 
@@ -59,9 +61,11 @@ void ApparentEquatorial(BodyPosition& p, DateTimeValue t);
 /// nearest t: Meeus' mean instant with his corrections for the Moon (ch. 38), refined to the
 /// extreme of the VSOP87 Sun-Earth distance.
 [[nodiscard]] DateTimeValue EarthApsis(bool aphelion, DateTimeValue t);
-/// The first perihelion or aphelion at or after t; NaN when t is not finite.
-[[nodiscard]] DateTimeValue NextPerihelion(DateTimeValue t);
-[[nodiscard]] DateTimeValue NextAphelion(DateTimeValue t);
+/// The first perihelion or aphelion at or after t; NaN when t is not finite. NaN too, without
+/// the work of refining, when Meeus' instant lies so far (1.5 days) after `until` that the apsis
+/// does as well; an apsis a little after `until` may still be returned.
+[[nodiscard]] DateTimeValue NextPerihelion(DateTimeValue t, DateTimeValue until = DateTimeValue(HUGE_VAL));
+[[nodiscard]] DateTimeValue NextAphelion(DateTimeValue t, DateTimeValue until = DateTimeValue(HUGE_VAL));
 
 struct ShortNutationValue {
   double DeltaPsiArcsec = 0.0;      ///< nutation in longitude

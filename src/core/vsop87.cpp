@@ -1,8 +1,10 @@
 #include "core/vsop87.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/generated/vsop87d_earth_terms.h"
+#include "core/sin_cos.h"
 
 namespace zenitra {
 namespace {
@@ -122,6 +124,60 @@ double EarthRadiusAu(DateTimeValue date) {
     value = power == vsop87d_earth::kRadiusPowers - 1 ? s : value * t + s;
   }
   return static_cast<double>(value * kTermScale);
+}
+
+RadiusRates EarthRadiusRates(DateTimeValue date, int leadingTerms) {
+  static constexpr VSOPTerm kNoTerm{};
+  TVSOPEarth earth;
+  earth.SetDate(date);
+  const double t = static_cast<double>(earth.Millennia());
+  // R = sum over p of t^p S_p(t); its derivatives by the product rule, with the binomial weights
+  // 1; 1 1; 1 2 1; 1 3 3 1 of the derivatives of t^p and S_p.
+  double r0 = 0.0, r1 = 0.0, r2 = 0.0, r3 = 0.0;
+  double tp = 1.0;  // t^p
+  double d1 = 0.0;  // d(t^p)/dt = p t^(p-1)
+  double d2 = 0.0;  // p (p-1) t^(p-2)
+  double d3 = 0.0;  // p (p-1) (p-2) t^(p-3)
+  for (int power = 0; power < vsop87d_earth::kRadiusPowers; ++power) {
+    const vsop87d_earth::Series& series = vsop87d_earth::kRadius[power];
+    const int count = leadingTerms < series.count ? std::max(leadingTerms, 0) : series.count;
+    // Two terms at a time, side by side in the halves of SSE2 registers; an odd last term fills
+    // one half and leaves the other zero.
+    Double2 s0{}, s1{}, s2{}, s3{};
+    for (int i = 0; i < count; i += 2) {
+      const VSOPTerm& x = series.terms[i];
+      const VSOPTerm& y = i + 1 < count ? series.terms[i + 1] : kNoTerm;
+      const Double2 a = {static_cast<double>(x.A), static_cast<double>(y.A)};
+      const Double2 c = {static_cast<double>(x.C), static_cast<double>(y.C)};
+      const Double2 b = {static_cast<double>(x.B), static_cast<double>(y.B)};
+      Double2 sinPhase, cosPhase;
+      SinCosOf2(b + c * t, sinPhase, cosPhase);
+      const Double2 ac = a * c;
+      const Double2 ac2 = ac * c;
+      s0 += a * cosPhase;
+      s1 -= ac * sinPhase;
+      s2 -= ac2 * cosPhase;
+      s3 += ac2 * c * sinPhase;
+    }
+    const double sum0 = s0[0] + s0[1], sum1 = s1[0] + s1[1], sum2 = s2[0] + s2[1], sum3 = s3[0] + s3[1];
+    r0 += tp * sum0;
+    r1 += tp * sum1 + d1 * sum0;
+    r2 += tp * sum2 + 2.0 * d1 * sum1 + d2 * sum0;
+    r3 += tp * sum3 + 3.0 * d1 * sum2 + 3.0 * d2 * sum1 + d3 * sum0;
+    // From t^p to t^(p+1): d^k t^(p+1) = t d^k t^p + k d^(k-1) t^p.
+    d3 = t * d3 + 3.0 * d2;
+    d2 = t * d2 + 2.0 * d1;
+    d1 = t * d1 + tp;
+    tp *= t;
+  }
+  constexpr double kScale = static_cast<double>(kTermScale);
+  constexpr double kDays = static_cast<double>(kDaysPerMillennium);
+  RadiusRates rates;
+  rates.RadiusAu = r0 * kScale;
+  rates.PerDay = r1 * kScale / kDays;
+  rates.PerDay2 = r2 * kScale / (kDays * kDays);
+  rates.PerDay3 = r3 * kScale / (kDays * kDays * kDays);
+  return rates;
 }
 
 }  // namespace zenitra

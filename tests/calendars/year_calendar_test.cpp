@@ -292,6 +292,20 @@ TEST(YearCalendarSort, ExchangesOnlyStrictlySmallerInstants) {
   EXPECT_EQ(order, "dcba");
 }
 
+TEST(YearCalendarSort, DistinctInstantsComeOutAscendingAndNaNStaysWhereTheExchangesLeaveIt) {
+  std::vector<CalendarEntry> entries;
+  for (int i = 0; i < 120; ++i) entries.push_back({static_cast<double>((i * 37) % 120), std::to_string(i), 0});
+  yearcal::SortCalendarEntries(entries);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].instant, static_cast<double>(i)) << "position " << i;
+    EXPECT_EQ(entries[i].text, std::to_string((i * 13) % 120)) << "position " << i;  // 13 * 37 = 1 mod 120
+  }
+  // Nothing is smaller or larger than NaN: the exchanges pass over it.
+  std::vector<CalendarEntry> withNaN = {{std::nan(""), "n", 0}, {2.0, "a", 0}, {1.0, "b", 0}};
+  yearcal::SortCalendarEntries(withNaN);
+  EXPECT_EQ(withNaN[0].text + withNaN[1].text + withNaN[2].text, "nba");
+}
+
 TEST(YearCalendarTexts, CutToFiftyFiveCharactersNotBytes) {
   std::string s;
   for (int i = 0; i < 60; ++i) s += "ä";

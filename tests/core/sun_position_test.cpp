@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iostream>
 #include <random>
 #include <string>
+
+#include "core/vsop87.h"
 
 namespace zenitra {
 namespace {
@@ -263,6 +267,28 @@ TEST(EarthApsis, PerihelionAndAphelionOf2024) {
   EXPECT_NEAR(DateTimeToJulianDay(NextAphelion(DateTimeOfDate(2024, 1, 1))), 2460496.6975, 1.0 / 24.0);
 }
 
+// The refined instant is where the full series' distance turns: its slope there, from a central
+// difference of EarthRadiusAu 0.005 d either side (accurate to about 1e-12 AU/d), divided by its
+// curvature, is the distance in time to the extreme. Half a second allows for the difference; the
+// former parabola fits were up to 10 s off.
+TEST(EarthApsis, LiesAtTheExtremeOfTheFullSeriesDistance) {
+  double largest = 0.0;
+  for (int year = -4712; year <= 9999; year += 97) {
+    for (const bool aphelion : {false, true}) {
+      const DateTimeValue start = DateTimeOfDate(year, 1, 1);
+      const DateTimeValue t = aphelion ? NextAphelion(start) : NextPerihelion(start);
+      const double h = 0.005, hc = 0.05;
+      const double slope = (EarthRadiusAu(t + h) - EarthRadiusAu(t - h)) / (2.0 * h);
+      const double curvature = (EarthRadiusAu(t + hc) - 2.0 * EarthRadiusAu(t) + EarthRadiusAu(t - hc)) / (hc * hc);
+      const double offSeconds = slope / curvature * 86400.0;
+      largest = std::max(largest, std::fabs(offSeconds));
+      EXPECT_LT(std::fabs(offSeconds), 0.5) << (aphelion ? "aphelion" : "perihelion") << " after " << year
+                                            << "-01-01: expected the extreme, got JD " << DateTimeToJulianDay(t);
+    }
+  }
+  std::cout << "largest distance from the extreme: " << largest << " s\n";
+}
+
 TEST(EarthApsis, NextApsisIsTheFirstAtOrAfterT) {
   for (int i = 0; i < 500; ++i) {
     const DateTimeValue t = DateTimeOfDate(1800, 1, 1) + i * 292.17;
@@ -272,6 +298,12 @@ TEST(EarthApsis, NextApsisIsTheFirstAtOrAfterT) {
     EXPECT_LT(p - t, 365.26) << "t " << t;
     EXPECT_GE(a, t) << "t " << t;
     EXPECT_LT(a - t, 365.26) << "t " << t;
+    // With a limit: the same apsis while it lies before the limit, none when it lies days after.
+    EXPECT_EQ(NextPerihelion(t, p + 0.5), p) << "t " << t;
+    EXPECT_EQ(NextAphelion(t, a + 0.5), a) << "t " << t;
+    EXPECT_TRUE(std::isnan(NextPerihelion(t, p - 5.0).Days)) << "t " << t;
+    const DateTimeValue nearLimit = NextAphelion(t, a - 1.0);
+    EXPECT_TRUE(std::isnan(nearLimit.Days) || nearLimit == a) << "t " << t;
   }
 }
 
