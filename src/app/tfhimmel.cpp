@@ -178,7 +178,7 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
   };
 
   Timer1 = new QTimer(this);
-  Timer1->setInterval(20);
+  Timer1->setInterval(stepIntervalMs_);
   Timer2 = new QTimer(this);
   Timer2->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &Tfhimmel::AnimationStepsDue);
@@ -287,7 +287,7 @@ void Tfhimmel::BuildTopBar() {
   connect(S7, &QToolButton::clicked, this, &Tfhimmel::CycleStarNames);
   connect(S25, &QToolButton::clicked, this, &Tfhimmel::CycleConstellationNames);
   connect(RxSpinEdit1, &QSpinBox::valueChanged, this,
-          [this](int speed) { Timer1->setInterval(TimerIntervalForSpeed(speed)); });
+          [this](int speed) { SetStepInterval(TimerIntervalForSpeed(speed)); });
   connect(DE1, &QDateEdit::dateChanged, this, &Tfhimmel::DE1Change);
   connect(cb2, &QComboBox::currentIndexChanged, this, &Tfhimmel::cb2Change);
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, &Tfhimmel::ComboBox1Change);
@@ -522,7 +522,7 @@ void Tfhimmel::FormActivate() {
 void Tfhimmel::ApplySettings(const SettingsValues& v) {
   if (SimulationApplies(v.Simulation)) {
     RxSpinEdit1->setValue(v.Simulation);
-    Timer1->setInterval(StoredSpeedInterval(v.Simulation));
+    SetStepInterval(StoredSpeedInterval(v.Simulation));
   }
   if (AzimuthApplies(v.Azimuth)) rx2->setValue(v.Azimuth);
   move(v.Left, v.Top);
@@ -625,7 +625,9 @@ void Tfhimmel::SetMoment(const ShownMoment& moment) {
 void Tfhimmel::SyncAnimationWidgets() {
   if (animation_.Timer1Enabled != Timer1->isActive()) {
     if (animation_.Timer1Enabled) {
-      pacer_.Restart(steadyClock_.nsecsElapsed(), Timer1->interval());
+      pacer_.Restart(steadyClock_.nsecsElapsed(), stepIntervalMs_);
+      // The display's frame period is known once the window is on a screen.
+      Timer1->setInterval(AnimationWakeIntervalMs(stepIntervalMs_, FramePeriod()));
       Timer1->start();
     } else {
       Timer1->stop();
@@ -691,7 +693,7 @@ void Tfhimmel::Timer1Timer() {
 void Tfhimmel::AnimationStepsDue() {
   const long long now = steadyClock_.nsecsElapsed();
   // A new speed counts from this tick, which is its first.
-  const int interval = std::max(1, Timer1->interval());
+  const int interval = std::max(1, stepIntervalMs_);
   if (pacer_.IntervalMs != interval) pacer_.Restart(now - interval * 1'000'000LL, interval);
   const long long steps = pacer_.Take(now);
   if (steps > 0 && ApplyAnimationSteps(steps)) RequestAnimationFrame();
@@ -716,11 +718,21 @@ bool Tfhimmel::ApplyAnimationSteps(long long steps) {
   return moved;
 }
 
+long long Tfhimmel::FramePeriod() const {
+  const QScreen* screen = PB1 ? PB1->screen() : nullptr;
+  return FramePeriodNs(screen ? screen->refreshRate() : 0.0);
+}
+
+void Tfhimmel::SetStepInterval(int ms) {
+  stepIntervalMs_ = ms;
+  // At top speed a timer at the step interval would wake the program a thousand times a second
+  // for steps no one sees before the next frame.
+  Timer1->setInterval(AnimationWakeIntervalMs(ms, FramePeriod()));
+}
+
 void Tfhimmel::RequestAnimationFrame() {
   if (frameTimer_->isActive()) return;  // the next frame draws the newest moment anyway
-  const QScreen* screen = PB1->screen();
-  const long long wait = NanosecondsUntilNextFrame(steadyClock_.nsecsElapsed(), lastDrawNs_,
-                                                   FramePeriodNs(screen ? screen->refreshRate() : 0.0));
+  const long long wait = NanosecondsUntilNextFrame(steadyClock_.nsecsElapsed(), lastDrawNs_, FramePeriod());
   if (wait <= 0) {
     PB1->update();
   } else {
