@@ -73,7 +73,7 @@ void Step(Fixed a1, Fixed b1, Fixed a2, Fixed b2, Plot plot) {
   const Fixed end = (a2 + 32) >> 6;
   if (first >= end) return;
   const Fixed round = inc > 0 ? 32 : 0;
-  b += (((first << 6) + round - a1) * inc) >> 6;
+  b += ((first * 64 + round - a1) * inc) >> 6;
   for (Fixed a = first; a < end; ++a, b += inc) plot(a, b >> 16);
 }
 
