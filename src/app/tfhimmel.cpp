@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
@@ -138,15 +140,50 @@ SkyPaintBox::SkyPaintBox(Tfhimmel& owner, QWidget* parent) : QWidget(parent), ow
   setMouseTracking(false);
 }
 
-void SkyPaintBox::paintEvent(QPaintEvent*) {
+void SkyPaintBox::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (std::optional<QImage> surface = SurfaceOf(painter, *event)) {
+    painter.end();
+    owner_.malen(*surface);
+    return;
+  }
   // Drawn off-screen and copied in one piece, so the map never flickers. The drawing covers the
   // whole picture (it begins with the black sky), so the picture of the last frame is reused while
   // the size stays: a new one would cost a fresh 2.8 MB of pages on every frame.
   const QSize wanted = size().expandedTo(QSize(1, 1));
   if (canvas_.size() != wanted) canvas_ = NewCanvas(wanted);
   owner_.malen(canvas_);
-  QPainter painter(this);
   painter.drawImage(0, 0, canvas_);
+}
+
+std::optional<QImage> SkyPaintBox::SurfaceOf(QPainter& painter, const QPaintEvent& event) const {
+  // The window's backing store is an image the painting of every widget goes into, shown on the
+  // screen only when the painting is over (so nothing flickers). When the whole drawing area is to
+  // be painted, fully visible, at one device pixel per pixel, the map is drawn straight into its
+  // part of that image: a picture of its own would cost one more copy of every pixel per frame.
+  QPaintEngine* engine = painter.paintEngine();
+  QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+  if (device == nullptr || device->devType() != QInternal::Image || engine->type() != QPaintEngine::Raster) {
+    return std::nullopt;
+  }
+  auto* store = static_cast<QImage*>(device);
+  const QTransform& t = painter.deviceTransform();
+  const QRect whole = rect();
+  if (whole.isEmpty() || t.type() > QTransform::TxTranslate || store->devicePixelRatio() != 1.0 ||
+      (store->format() != QImage::Format_RGB32 && store->format() != QImage::Format_ARGB32_Premultiplied) ||
+      event.region() != QRegion(whole) || visibleRegion() != QRegion(whole)) {
+    return std::nullopt;
+  }
+  const QPoint offset(qRound(t.dx()), qRound(t.dy()));
+  if (offset.x() != t.dx() || offset.y() != t.dy() || !store->rect().contains(whole.translated(offset))) {
+    return std::nullopt;
+  }
+  // constBits: the painter of the backing store shares these pixels; bits() would detach them.
+  uchar* first = const_cast<uchar*>(store->constBits()) + offset.y() * store->bytesPerLine() + offset.x() * 4;
+  QImage surface(first, whole.width(), whole.height(), store->bytesPerLine(), store->format());
+  surface.setDotsPerMeterX(3780);  // 96 dpi, the designed resolution
+  surface.setDotsPerMeterY(3780);
+  return surface;
 }
 
 void SkyPaintBox::mousePressEvent(QMouseEvent* event) {

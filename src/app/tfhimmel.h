@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "sky/animation.h"
 #include "ui/catalogue.h"
@@ -41,8 +42,12 @@ class SkyPaintBox : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  /// The drawing area's part of the window's backing store as an image sharing its pixels, when
+  /// the map can be drawn straight into it; otherwise nothing.
+  [[nodiscard]] std::optional<QImage> SurfaceOf(QPainter& painter, const QPaintEvent& event) const;
+
   Tfhimmel& owner_;
-  QImage canvas_;  // the off-screen picture, kept between frames of the same size
+  QImage canvas_;  // the off-screen picture when the map is not drawn into the backing store
 };
 
 class Tfhimmel : public QMainWindow {

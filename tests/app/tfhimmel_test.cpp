@@ -367,5 +367,33 @@ TEST_F(MainWindow, PaintsTheMapIntoTheDrawingArea) {
   EXPECT_EQ(QColor(shot.pixel(3, 3)), QColor(Qt::black));
 }
 
+TEST_F(MainWindow, TheMapOnScreenEqualsTheMapDrawnOffScreen) {
+  // On screen the map is drawn straight into the window's backing store; grab() draws it into a
+  // picture of its own. Both must give the same pixels, every layer on.
+  SettingsValues settings;
+  settings.Place = QStringLiteral("Chemnitz, D");
+  DisplaySwitches& s = settings.Switches;
+  s.Ecliptic = s.Equator = s.Grid = s.Meridian = s.AltitudeLines = s.Moon = s.Zodiac = true;
+  s.ConstellationLines = s.Boundaries = s.Jupiter = s.Venus = s.Horizon = true;
+  s.StarNames = 3;
+  ASSERT_EQ(WriteSettingsFile(SettingsFilePath(dir_.path()), settings), std::nullopt);
+  const auto w = Open();
+  ASSERT_TRUE(w->View().Switches.Horizon);
+  w->Repaint();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  w->Repaint();
+  QCoreApplication::processEvents();
+  const QRect area(w->PB1->mapTo(w.get(), QPoint(0, 0)), w->PB1->size());
+  const QImage screen = w->screen()->grabWindow(w->winId()).toImage().copy(area).convertToFormat(QImage::Format_RGB32);
+  const QImage drawn = w->PB1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(screen.size(), drawn.size());
+  int differing = 0;
+  for (int y = 0; y < drawn.height(); ++y) {
+    for (int x = 0; x < drawn.width(); ++x) differing += screen.pixel(x, y) != drawn.pixel(x, y) ? 1 : 0;
+  }
+  EXPECT_EQ(differing, 0) << "of " << drawn.width() << " x " << drawn.height() << " pixels";
+}
+
 }  // namespace
 }  // namespace zenitra
