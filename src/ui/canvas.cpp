@@ -18,10 +18,7 @@ bool SkyCanvas::Direct(const QColor& colour) const {
 }
 
 void SkyCanvas::FillRect(const QRect& rect, const QColor& colour) {
-  // Small rectangles (the star dots) are written directly; large ones go to Qt's vectorised fill.
-  constexpr int kDirectArea = 256;
-  if (!rect.isEmpty() && rect.width() <= kDirectArea && rect.width() * rect.height() <= kDirectArea &&
-      Direct(colour)) {
+  if (!rect.isEmpty() && Direct(colour)) {
     WriteRect(*pixels_, rect.x(), rect.y(), rect.width(), rect.height(), colour.rgba());
   } else {
     painter_.fillRect(rect, colour);

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zenitra {
 
 namespace {
@@ -77,6 +81,16 @@ void Step(Fixed a1, Fixed b1, Fixed a2, Fixed b2, Plot plot) {
   for (Fixed a = first; a < end; ++a, b += inc) plot(a, b >> 16);
 }
 
+// One row of a rectangle: four pixels per store where the processor has SSE2 (every x86-64), so
+// that the background of a whole picture fills at memory speed on one thread.
+void FillRow(std::uint32_t* first, std::uint32_t* end, std::uint32_t colour) {
+#if defined(__SSE2__)
+  const __m128i four = _mm_set1_epi32(static_cast<int>(colour));
+  for (; end - first >= 4; first += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(first), four);
+#endif
+  std::fill(first, end, colour);
+}
+
 }  // namespace
 
 void WriteLine(const PixelTarget& t, int x1, int y1, int x2, int y2, std::uint32_t colour) noexcept {
@@ -107,7 +121,7 @@ void WriteRect(const PixelTarget& t, int x, int y, int width, int height, std::u
   const long long bottom = std::min<long long>(static_cast<long long>(y) + height, t.Height);
   for (long long row = top; row < bottom; ++row) {
     std::uint32_t* line = t.Bits + static_cast<std::ptrdiff_t>(row) * t.StridePixels;
-    std::fill(line + left, line + std::max(left, right), colour);
+    FillRow(line + left, line + std::max(left, right), colour);
   }
 }
 
