@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <numbers>
 
 #include "sky/panorama.h"
@@ -203,6 +204,9 @@ TEST(Registers, CursorRules) {
   r.Clear();
   EXPECT_EQ(r.Cursor(), 0);
   EXPECT_TRUE(r.Lines().isEmpty());
+  r.Add(-7, std::numeric_limits<int>::min(), QStringLiteral("Sirius"));  // the longest numbers
+  r.SetCursor(0);
+  EXPECT_EQ(r.Next(), QStringLiteral("-7\t-2147483648\tSirius"));
 }
 
 TEST(GroundBand, BottomRowsAreLightGreyOutlinedWithTheCurrentPen) {
