@@ -37,7 +37,8 @@ SkyCanvas::SkyCanvas(QPainter& painter) : painter_(painter) {
   // span fill each (see ui/pixel_lines.h).
   QPaintDevice* device = painter_.device();
   if (device != nullptr && device->devType() == QInternal::Image && painter_.paintEngine() != nullptr &&
-      painter_.paintEngine()->type() == QPaintEngine::Raster && painter_.paintEngine()->paintDevice() == device) {
+      painter_.paintEngine()->type() == QPaintEngine::Raster && painter_.paintEngine()->paintDevice() == device &&
+      painter_.paintEngine()->systemClip().isEmpty()) {
     auto* image = static_cast<QImage*>(device);
     const QImage::Format format = image->format();
     if ((format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied) &&
