@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QStringListModel>
@@ -151,15 +153,50 @@ SkyPaintBox::SkyPaintBox(Tfhimmel& owner, QWidget* parent) : QWidget(parent), ow
   setMouseTracking(false);
 }
 
-void SkyPaintBox::paintEvent(QPaintEvent*) {
+void SkyPaintBox::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (std::optional<QImage> surface = SurfaceOf(painter, *event)) {
+    painter.end();
+    owner_.malen(*surface);
+    return;
+  }
   // Drawn off-screen and copied in one piece, so the map never flickers. The drawing covers the
   // whole picture (it begins with the black sky), so the picture of the last frame is reused while
   // the size stays: a new one would cost a fresh 2.8 MB of pages on every frame.
   const QSize wanted = size().expandedTo(QSize(1, 1));
   if (canvas_.size() != wanted) canvas_ = NewCanvas(wanted);
   owner_.malen(canvas_);
-  QPainter painter(this);
   painter.drawImage(0, 0, canvas_);
+}
+
+std::optional<QImage> SkyPaintBox::SurfaceOf(QPainter& painter, const QPaintEvent& event) const {
+  // The window's backing store is an image the painting of every widget goes into, shown on the
+  // screen only when the painting is over (so nothing flickers). When the whole drawing area is to
+  // be painted, fully visible, at one device pixel per pixel, the map is drawn straight into its
+  // part of that image: a picture of its own would cost one more copy of every pixel per frame.
+  QPaintEngine* engine = painter.paintEngine();
+  QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+  if (device == nullptr || device->devType() != QInternal::Image || engine->type() != QPaintEngine::Raster) {
+    return std::nullopt;
+  }
+  auto* store = static_cast<QImage*>(device);
+  const QTransform& t = painter.deviceTransform();
+  const QRect whole = rect();
+  if (whole.isEmpty() || t.type() > QTransform::TxTranslate || store->devicePixelRatio() != 1.0 ||
+      (store->format() != QImage::Format_RGB32 && store->format() != QImage::Format_ARGB32_Premultiplied) ||
+      event.region() != QRegion(whole) || visibleRegion() != QRegion(whole)) {
+    return std::nullopt;
+  }
+  const QPoint offset(qRound(t.dx()), qRound(t.dy()));
+  if (offset.x() != t.dx() || offset.y() != t.dy() || !store->rect().contains(whole.translated(offset))) {
+    return std::nullopt;
+  }
+  // constBits: the painter of the backing store shares these pixels; bits() would detach them.
+  uchar* first = const_cast<uchar*>(store->constBits()) + offset.y() * store->bytesPerLine() + offset.x() * 4;
+  QImage surface(first, whole.width(), whole.height(), store->bytesPerLine(), store->format());
+  surface.setDotsPerMeterX(3780);  // 96 dpi, the designed resolution
+  surface.setDotsPerMeterY(3780);
+  return surface;
 }
 
 void SkyPaintBox::mousePressEvent(QMouseEvent* event) {
@@ -191,7 +228,7 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
   };
 
   Timer1 = new QTimer(this);
-  Timer1->setInterval(20);
+  Timer1->setInterval(stepIntervalMs_);
   Timer2 = new QTimer(this);
   Timer2->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &Tfhimmel::AnimationStepsDue);
@@ -301,7 +338,7 @@ void Tfhimmel::BuildTopBar() {
   connect(S7, &QToolButton::clicked, this, &Tfhimmel::CycleStarNames);
   connect(S25, &QToolButton::clicked, this, &Tfhimmel::CycleConstellationNames);
   connect(RxSpinEdit1, &QSpinBox::valueChanged, this,
-          [this](int speed) { Timer1->setInterval(TimerIntervalForSpeed(speed)); });
+          [this](int speed) { SetStepInterval(TimerIntervalForSpeed(speed)); });
   connect(DE1, &QDateEdit::dateChanged, this, &Tfhimmel::DE1Change);
   connect(cb2, &QComboBox::currentIndexChanged, this, &Tfhimmel::cb2Change);
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, &Tfhimmel::ComboBox1Change);
@@ -543,7 +580,7 @@ void Tfhimmel::FormActivate() {
 void Tfhimmel::ApplySettings(const SettingsValues& v) {
   if (SimulationApplies(v.Simulation)) {
     RxSpinEdit1->setValue(v.Simulation);
-    Timer1->setInterval(StoredSpeedInterval(v.Simulation));
+    SetStepInterval(StoredSpeedInterval(v.Simulation));
   }
   if (AzimuthApplies(v.Azimuth)) rx2->setValue(v.Azimuth);
   move(v.Left, v.Top);
@@ -646,7 +683,9 @@ void Tfhimmel::SetMoment(const ShownMoment& moment) {
 void Tfhimmel::SyncAnimationWidgets() {
   if (animation_.Timer1Enabled != Timer1->isActive()) {
     if (animation_.Timer1Enabled) {
-      pacer_.Restart(steadyClock_.nsecsElapsed(), Timer1->interval());
+      pacer_.Restart(steadyClock_.nsecsElapsed(), stepIntervalMs_);
+      // The display's frame period is known once the window is on a screen.
+      Timer1->setInterval(AnimationWakeIntervalMs(stepIntervalMs_, FramePeriod()));
       Timer1->start();
     } else {
       Timer1->stop();
@@ -712,7 +751,7 @@ void Tfhimmel::Timer1Timer() {
 void Tfhimmel::AnimationStepsDue() {
   const long long now = steadyClock_.nsecsElapsed();
   // A new speed counts from this tick, which is its first.
-  const int interval = std::max(1, Timer1->interval());
+  const int interval = std::max(1, stepIntervalMs_);
   if (pacer_.IntervalMs != interval) pacer_.Restart(now - interval * 1'000'000LL, interval);
   const long long steps = pacer_.Take(now);
   if (steps > 0 && ApplyAnimationSteps(steps)) RequestAnimationFrame();
@@ -737,11 +776,21 @@ bool Tfhimmel::ApplyAnimationSteps(long long steps) {
   return moved;
 }
 
+long long Tfhimmel::FramePeriod() const {
+  const QScreen* screen = PB1 ? PB1->screen() : nullptr;
+  return FramePeriodNs(screen ? screen->refreshRate() : 0.0);
+}
+
+void Tfhimmel::SetStepInterval(int ms) {
+  stepIntervalMs_ = ms;
+  // At top speed a timer at the step interval would wake the program a thousand times a second
+  // for steps no one sees before the next frame.
+  Timer1->setInterval(AnimationWakeIntervalMs(ms, FramePeriod()));
+}
+
 void Tfhimmel::RequestAnimationFrame() {
   if (frameTimer_->isActive()) return;  // the next frame draws the newest moment anyway
-  const QScreen* screen = PB1->screen();
-  const long long wait = NanosecondsUntilNextFrame(steadyClock_.nsecsElapsed(), lastDrawNs_,
-                                                   FramePeriodNs(screen ? screen->refreshRate() : 0.0));
+  const long long wait = NanosecondsUntilNextFrame(steadyClock_.nsecsElapsed(), lastDrawNs_, FramePeriod());
   if (wait <= 0) {
     PB1->update();
   } else {

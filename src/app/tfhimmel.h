@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "sky/animation.h"
 #include "ui/catalogue.h"
@@ -41,8 +42,12 @@ class SkyPaintBox : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  /// The drawing area's part of the window's backing store as an image sharing its pixels, when
+  /// the map can be drawn straight into it; otherwise nothing.
+  [[nodiscard]] std::optional<QImage> SurfaceOf(QPainter& painter, const QPaintEvent& event) const;
+
   Tfhimmel& owner_;
-  QImage canvas_;  // the off-screen picture, kept between frames of the same size
+  QImage canvas_;  // the off-screen picture when the map is not drawn into the backing store
 };
 
 class Tfhimmel : public QMainWindow {
@@ -114,7 +119,7 @@ class Tfhimmel : public QMainWindow {
   QComboBox* ComboBox1 = nullptr;   ///< place
   QSpinBox* rx2 = nullptr;          ///< azimuth at the centre
   SkyPaintBox* PB1 = nullptr;
-  QTimer* Timer1 = nullptr;         ///< animation
+  QTimer* Timer1 = nullptr;         ///< animation; wakes every AnimationWakeIntervalMs
   QTimer* Timer2 = nullptr;         ///< real time, 1000 ms
 
   // Commands of the menu and the buttons.
@@ -129,6 +134,8 @@ class Tfhimmel : public QMainWindow {
   void CycleStarNames();
   void CycleConstellationNames();
   void SetDirection(int azimuth);
+  /// The animation's step interval in ms, round(101 - speed): one step falls due per interval.
+  [[nodiscard]] int StepIntervalMs() const { return stepIntervalMs_; }
   /// One animation step (one tick of the designed timer) and a request to draw.
   void Timer1Timer();
   /// `Timer1` fired: applies every step that fell due since the last time (StepPacer) and asks for
@@ -169,6 +176,9 @@ class Tfhimmel : public QMainWindow {
   bool ApplyAnimationSteps(long long steps);
   /// Asks for a drawing no sooner than one display frame after the last one began.
   void RequestAnimationFrame();
+  /// Sets the step interval and the wake-up interval of Timer1 that follows from it.
+  void SetStepInterval(int ms);
+  [[nodiscard]] long long FramePeriod() const;
 
   Catalogue catalogue_;
   SkyGeometry geometry_;
@@ -179,6 +189,7 @@ class Tfhimmel : public QMainWindow {
   PositionRegisters registers_;
   AnimationControl animation_;
   StepPacer pacer_;
+  int stepIntervalMs_ = 20;
   QElapsedTimer steadyClock_;
   QTimer* frameTimer_ = nullptr;    // single shot: the next display frame
   long long lastDrawNs_ = -(1LL << 62);

@@ -126,6 +126,11 @@ long long FramePeriodNs(double refreshRateHz) {
   return std::llround(1e9 / refreshRateHz);
 }
 
+int AnimationWakeIntervalMs(int stepIntervalMs, long long framePeriodNs) {
+  const long long frameMs = std::clamp(framePeriodNs / 1'000'000, 1LL, 1000LL);
+  return std::max(stepIntervalMs, static_cast<int>(frameMs));
+}
+
 std::optional<ShownMoment> MomentFromTimeListIndex(const ShownMoment& moment, int index) {
   if (index < 0 || index >= 288) return std::nullopt;
   ShownMoment r = moment;

@@ -83,6 +83,11 @@ struct StepPacer {
 [[nodiscard]] long long NanosecondsUntilNextFrame(long long nowNs, long long lastDrawNs, long long framePeriodNs);
 /// The frame period of a display refresh rate in Hz; 60 Hz when the rate is unknown or absurd.
 [[nodiscard]] long long FramePeriodNs(double refreshRateHz);
+/// How often the animation timer wakes for a step interval: the interval itself, but no more often
+/// than once per display frame (whole milliseconds, rounded down so that every frame finds steps
+/// due). The steps that fell due in between are applied together (StepPacer), so the simulated
+/// time per second stays step / interval.
+[[nodiscard]] int AnimationWakeIntervalMs(int stepIntervalMs, long long framePeriodNs);
 
 /// Moment after choosing entry `index` (0..287) of the time-of-day list: hour = index div 12,
 /// minute = (index mod 12) 5; the second stays. Nothing for an index outside the list.

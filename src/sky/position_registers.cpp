@@ -1,5 +1,8 @@
 #include "sky/position_registers.h"
 
+#include <array>
+#include <charconv>
+
 namespace zenitra {
 
 void PositionRegister::Add(const QString& line) {
@@ -8,7 +11,19 @@ void PositionRegister::Add(const QString& line) {
 }
 
 void PositionRegister::Add(int x, int y, const QString& name) {
-  Add(QString::number(x) + u'\t' + QString::number(y) + u'\t' + name);
+  // Every drawn star adds a line on every frame: the numbers are formatted on the stack, so that
+  // the line costs one allocation.
+  std::array<char, 32> digits;
+  char* end = std::to_chars(digits.data(), digits.data() + 12, x).ptr;
+  *end++ = '\t';
+  end = std::to_chars(end, end + 12, y).ptr;
+  *end++ = '\t';
+  const auto length = static_cast<qsizetype>(end - digits.data());
+  QString line;
+  line.reserve(length + name.size());
+  line.append(QLatin1StringView(digits.data(), length));
+  line.append(name);
+  Add(line);
 }
 
 void PositionRegister::Clear() {

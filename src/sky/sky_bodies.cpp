@@ -367,12 +367,26 @@ void DrawSkyPanels(SkyCanvas& canvas, const ProjectionFrame& frame, const ShownM
                    const DisplaySwitches& switches, const QLocale& locale) {
   if (switches.Jupiter && GalileanPanelShown(moment.Year)) DrawGalileanMoonsPanel(canvas, GalileanMoons(frame.Moment));
   if (switches.Venus) {
-    // The shown calendar date and whole clock hour, without a zone correction.
-    if (const std::optional<PhysicalData> venus =
-            PhysicalEphemeris(kVenus, moment.Day, moment.Month, moment.Year, moment.Hour)) {
-      const QImage panel = VenusPhasePanel(*venus, locale);
+    // The shown calendar date and whole clock hour, without a zone correction. The panel depends
+    // on nothing else but the number format, so an animation makes it once per shown hour rather
+    // than on every frame (the drawing runs on the GUI thread only).
+    struct VenusPanel {
+      int Day, Month, Year, Hour;
+      QString Locale;
+      std::optional<QImage> Image;
+    };
+    static std::optional<VenusPanel> last;
+    const QString localeName = locale.name();
+    if (!last || last->Day != moment.Day || last->Month != moment.Month || last->Year != moment.Year ||
+        last->Hour != moment.Hour || last->Locale != localeName) {
+      const std::optional<PhysicalData> venus =
+          PhysicalEphemeris(kVenus, moment.Day, moment.Month, moment.Year, moment.Hour);
+      last = VenusPanel{moment.Day, moment.Month, moment.Year, moment.Hour, localeName,
+                        venus ? std::optional<QImage>(VenusPhasePanel(*venus, locale)) : std::nullopt};
+    }
+    if (last->Image) {
       canvas.FlushLines();
-      canvas.DrawImage(frame.Width - kVenusPanelWidth, 0, panel);
+      canvas.DrawImage(frame.Width - kVenusPanelWidth, 0, *last->Image);
     }
   }
 }

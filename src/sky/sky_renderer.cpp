@@ -314,10 +314,8 @@ void malen(QImage& image, const SkyView& view, const Catalogue& catalogue, const
     canvas.SetPen(colour);  // pen and brush keep the star colour for the layers that follow
     if (StarDotRadius(m) > 1) {
       // The filled ellipse in the box (x - 2, y - 2)-(x + 2, y + 2): a 4 x 4 disc without corners.
-      canvas.Raster([&](QPainter& painter) {
-        painter.fillRect(QRect(x - 2, y - 1, 4, 2), colour);
-        painter.fillRect(QRect(x - 1, y - 2, 2, 4), colour);
-      });
+      canvas.FillRect(QRect(x - 2, y - 1, 4, 2), colour);
+      canvas.FillRect(QRect(x - 1, y - 2, 2, 4), colour);
     } else {
       canvas.FillRect(QRect(x, y, 1, 1), colour);
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The drawing of the sky map ("malen"): every layer in its order, onto an off-screen image that
-// the window then copies in one piece. The geometry of each layer (label texts and positions,
+// The drawing of the sky map ("malen"): every layer in its order, onto an image (the window's
+// backing store, or a picture of its own that the window copies in one piece). The geometry of each layer (label texts and positions,
 // sampled polylines, rows of the altitude lines, direction letters, status text) is computed by
 // the plain functions below, which tests call without drawing.
 #include <QColor>

@@ -1,6 +1,7 @@
 #include "ui/canvas.h"
 
 #include <QHash>
+#include <QPaintEngine>
 #include <QStaticText>
 
 #include "ui/fonts.h"
@@ -10,8 +11,18 @@ namespace zenitra {
 
 void SkyCanvas::EndRaster() noexcept { ResetVectorStateAfterPainting(); }
 
+bool SkyCanvas::Direct(const QColor& colour) const {
+  return pixels_ && colour.alpha() == 255 && !painter_.hasClipping() &&
+         painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
+         painter_.deviceTransform().type() == QTransform::TxNone && painter_.opacity() == 1.0;
+}
+
 void SkyCanvas::FillRect(const QRect& rect, const QColor& colour) {
-  painter_.fillRect(rect, colour);
+  if (!rect.isEmpty() && Direct(colour)) {
+    WriteRect(*pixels_, rect.x(), rect.y(), rect.width(), rect.height(), colour.rgba());
+  } else {
+    painter_.fillRect(rect, colour);
+  }
   EndRaster();
 }
 
@@ -21,6 +32,22 @@ void SkyCanvas::DrawImage(int x, int y, const QImage& image) {
 }
 
 SkyCanvas::SkyCanvas(QPainter& painter) : painter_(painter) {
+  // Qt's raster engine paints a 32-bit image in place, so pixels written between its calls land
+  // in the same picture. The lines and star dots go there directly: through QPainter they cost a
+  // span fill each (see ui/pixel_lines.h).
+  QPaintDevice* device = painter_.device();
+  if (device != nullptr && device->devType() == QInternal::Image && painter_.paintEngine() != nullptr &&
+      painter_.paintEngine()->type() == QPaintEngine::Raster && painter_.paintEngine()->paintDevice() == device &&
+      painter_.paintEngine()->systemClip().isEmpty()) {
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if ((format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied) &&
+        image->devicePixelRatio() == 1.0) {
+      // constBits: the buffer the painter already draws into (bits() could detach a shared copy).
+      pixels_ = PixelTarget{reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits())),
+                            image->bytesPerLine() / 4, image->width(), image->height()};
+    }
+  }
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   painter_.setBrush(Qt::NoBrush);
@@ -72,8 +99,13 @@ void SkyCanvas::LineTo(int x, int y) {
 
 void SkyCanvas::FlushLines() {
   if (pending_.empty()) return;
-  painter_.setPen(QPen(pen_, 0));
-  painter_.drawLines(pending_.data(), static_cast<int>(pending_.size()));
+  if (Direct(pen_)) {
+    const QRgb colour = pen_.rgba();
+    for (const QLine& l : pending_) WriteLine(*pixels_, l.x1(), l.y1(), l.x2(), l.y2(), colour);
+  } else {
+    painter_.setPen(QPen(pen_, 0));
+    painter_.drawLines(pending_.data(), static_cast<int>(pending_.size()));
+  }
   pending_.clear();
   EndRaster();
 }

@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+#include "ui/pixel_lines.h"
+
 namespace zenitra {
 
 /// A drawing surface with the state a layer leaves for the next one: pen colour, font and font
@@ -53,8 +55,13 @@ class SkyCanvas {
  private:
   /// The end of each raster call: the one place the drawings reset the vector state.
   static void EndRaster() noexcept;
+  /// Whether lines and rectangles in `colour` can be written into the image's pixels directly:
+  /// the painter draws onto a 32-bit image with no clip, transform, opacity or composition mode of
+  /// its own, and the colour is opaque.
+  [[nodiscard]] bool Direct(const QColor& colour) const;
 
   QPainter& painter_;
+  std::optional<PixelTarget> pixels_;  ///< the image the painter draws on, when it is 32-bit
   QColor pen_{Qt::black};
   QColor fontColour_{Qt::white};
   QFont font_;

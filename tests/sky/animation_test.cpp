@@ -195,6 +195,12 @@ TEST(FramePacing, DrawsAtMostOncePerDisplayFrame) {
   EXPECT_EQ(FramePeriodNs(144.0), 6'944'444);
   EXPECT_EQ(NanosecondsUntilNextFrame(100'000'000, 90'000'000, frame), 6'666'667);
   EXPECT_EQ(NanosecondsUntilNextFrame(100'000'000, 80'000'000, frame), 0);
+  // Top speed (1 ms steps) wakes once per frame; slower speeds keep their own interval.
+  EXPECT_EQ(AnimationWakeIntervalMs(1, frame), 16);
+  EXPECT_EQ(AnimationWakeIntervalMs(1, FramePeriodNs(144.0)), 6);
+  EXPECT_EQ(AnimationWakeIntervalMs(16, frame), 16);
+  EXPECT_EQ(AnimationWakeIntervalMs(17, frame), 17);
+  EXPECT_EQ(AnimationWakeIntervalMs(98, frame), 98);
 }
 
 TEST(TimeList, IndexAndClockTime) {

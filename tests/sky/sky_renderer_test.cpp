@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <numbers>
 
 #include "sky/panorama.h"
@@ -203,6 +204,9 @@ TEST(Registers, CursorRules) {
   r.Clear();
   EXPECT_EQ(r.Cursor(), 0);
   EXPECT_TRUE(r.Lines().isEmpty());
+  r.Add(-7, std::numeric_limits<int>::min(), QStringLiteral("Sirius"));  // the longest numbers
+  r.SetCursor(0);
+  EXPECT_EQ(r.Next(), QStringLiteral("-7\t-2147483648\tSirius"));
 }
 
 TEST(GroundBand, BottomRowsAreLightGreyOutlinedWithTheCurrentPen) {
@@ -435,6 +439,41 @@ TEST(Hooks, AfterBodiesAfterPanelsAndInformationWindowsAreCalledInOrder) {
   // The hook runs after the drawing's own bodies and can add to their register.
   ASSERT_FALSE(registers.BodyPositionList.Lines().isEmpty());
   EXPECT_EQ(registers.BodyPositionList.Lines().last(), QStringLiteral("1\t2\tSonne"));
+}
+
+TEST(LineLayers, WrittenPixelsEqualQtsDrawingOfTheWholeMap) {
+  // The map with every layer drawn twice: into a Format_RGB32 picture, where the canvas writes the
+  // lines and star dots itself, and into a Format_ARGB32 one, which Qt paints alone.
+  const Catalogue catalogue = LoadCatalogue();
+  const SkyPictures pictures = LoadHorizonPictures();
+  for (const int azimuth : {-90, 0, 150}) {
+    SkyView v = BaseView();
+    v.CentreAzimuth = azimuth;
+    DisplaySwitches& s = v.Switches;
+    s.Ecliptic = s.Equator = s.Grid = s.Meridian = s.AltitudeLines = s.Moon = s.Zodiac = true;
+    s.ConstellationLines = s.Boundaries = s.Jupiter = s.Venus = s.Horizon = true;
+    s.StarNames = 3;
+    s.ConstellationNames = 1;
+    PositionRegisters registers;
+    QImage written(kW, kH, QImage::Format_RGB32);
+    QImage painted(kW, kH, QImage::Format_ARGB32);
+    for (QImage* image : {&written, &painted}) {
+      image->setDotsPerMeterX(3780);
+      image->setDotsPerMeterY(3780);
+      malen(*image, v, catalogue, pictures, registers);
+    }
+    painted = painted.convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    QPoint first(-1, -1);
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
+        if (written.pixel(x, y) == painted.pixel(x, y)) continue;
+        if (differing++ == 0) first = QPoint(x, y);
+      }
+    }
+    EXPECT_EQ(differing, 0) << "centre azimuth " << azimuth << ": first difference at " << first.x() << ","
+                            << first.y();
+  }
 }
 
 }  // namespace
