@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include "ui/fonts.h"
 #include "ui/body_pictures.h"
@@ -52,45 +53,124 @@ void InfoTextBox::changeEvent(QEvent* event) {
   QPlainTextEdit::changeEvent(event);
 }
 
-const QImage& InfoTextBox::LinePictureOf(const QTextBlock& block, const QRectF& rect) {
-  const auto n = static_cast<std::size_t>(block.blockNumber());
-  if (lines_.size() <= n) lines_.resize(n + 1);
-  LinePicture& line = lines_[n];
-  if (!line.Picture.isNull() && line.Text == block.text() && line.Top == rect.top()) return line.Picture;
-  // The line's own pixel rows, drawn as the plain box draws it: the layout at its fractional
-  // offset on the base colour, with the text colour as pen.
-  const int top = static_cast<int>(std::floor(rect.top()));
-  const int bottom = static_cast<int>(std::ceil(rect.bottom()));
+const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& block, const QRectF& rect) {
+  LinePicture& line = lines_[static_cast<std::size_t>(block.blockNumber())];
   const double ratio = viewport()->devicePixelRatioF();
-  QImage picture(QSize(viewport()->width(), std::max(1, bottom - top)) * ratio, QImage::Format_RGB32);
-  picture.setDevicePixelRatio(ratio);
+  if (!line.Picture.isNull() && line.Text == block.text() && line.Top == rect.top() && line.Ratio == ratio) {
+    return &line;
+  }
+  // The line laid out as the plain box's document lays out a block (its default text option, the
+  // document margin on the left, leading included), shaped once here instead of once for the
+  // document's layout and again for drawing. A text wider than the box would wrap: no picture.
+  const QTextDocument* doc = document();
+  const double margin = doc->documentMargin();
+  QTextLayout layout(block.text(), doc->defaultFont(), viewport());
+  layout.setTextOption(doc->defaultTextOption());
+  layout.beginLayout();
+  QTextLine first = layout.createLine();
+  if (first.isValid()) {
+    first.setLeadingIncluded(true);
+    first.setLineWidth(viewport()->width() - 2.0 * margin);
+    first.setPosition(QPointF(margin, 0.0));
+  }
+  const bool wraps = layout.createLine().isValid();
+  layout.endLayout();
+  if (wraps) return nullptr;
+  // The line's device pixel rows on the base colour, with the text colour as pen, at the line's
+  // fractional offset, so that the pixels equal those the plain box paints; with half a line of
+  // rows above and below, where accents and descenders may reach into the neighbouring lines.
+  const int top = LinePictureRow(rect, ratio);
+  const int bottom = static_cast<int>(std::ceil((rect.bottom() + LineOverhang(rect)) * ratio));
+  QImage picture(static_cast<int>(std::ceil(viewport()->width() * ratio)), std::max(1, bottom - top),
+                 QImage::Format_RGB32);
   picture.fill(palette().base().color());
   {
     QPainter painter(&picture);
+    painter.scale(ratio, ratio);
     painter.setPen(palette().text().color());
-    block.layout()->draw(&painter, QPointF(rect.left(), rect.top() - top));
+    layout.draw(&painter, QPointF(rect.left(), rect.top() - top / ratio));
   }
+  // The rows that carry ink: only they are drawn, and rows where two lines' ink meet are blended.
+  const QRgb base = palette().base().color().rgb() | 0xff000000u;
+  line.InkTop = picture.height();
+  line.InkBottom = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+    if (std::any_of(row, row + picture.width(), [base](QRgb p) { return (p | 0xff000000u) != base; })) {
+      line.InkTop = std::min(line.InkTop, y);
+      line.InkBottom = y + 1;
+    }
+  }
+  line.Row = top;
   line.Text = block.text();
   line.Top = rect.top();
+  line.Ratio = ratio;
   line.Picture = std::move(picture);
-  return line.Picture;
+  return &line;
+}
+
+double InfoTextBox::LineOverhang(const QRectF& rect) { return std::ceil(rect.height() / 2.0); }
+
+int InfoTextBox::LinePictureRow(const QRectF& rect, double ratio) {
+  return static_cast<int>(std::floor((rect.top() - LineOverhang(rect)) * ratio));
 }
 
 void InfoTextBox::paintEvent(QPaintEvent* event) {
-  if (textCursor().hasSelection()) {
+  const QTextBlock first = firstVisibleBlock();
+  if (textCursor().hasSelection() || !first.isValid()) {
     lines_.clear();
     QPlainTextEdit::paintEvent(event);
     return;
   }
-  QPainter painter(viewport());
+  // Every line is one line of the box's font, so the lines stack at the height of the first:
+  // only that one is laid out by the document.
+  const QRectF firstRect = blockBoundingGeometry(first).translated(contentOffset());
+  const double height = firstRect.height();
   const QRect area = event->rect();
+  // Sized before any picture is taken: the pointers below must stay valid.
+  lines_.resize(static_cast<std::size_t>(document()->blockCount()));
+  const double ratio = viewport()->devicePixelRatioF();
+  std::vector<const LinePicture*> shown;
+  for (QTextBlock block = first; block.isValid(); block = block.next()) {
+    const QRectF r(firstRect.left(), firstRect.top() + (block.blockNumber() - first.blockNumber()) * height,
+                   firstRect.width(), height);
+    if (r.top() - LineOverhang(r) > area.bottom()) break;
+    if (r.bottom() + LineOverhang(r) < area.top()) continue;
+    const LinePicture* picture = LinePictureOf(block, r);
+    if (!picture || first.layout()->lineCount() != 1) {  // a wrapped line: paint as a plain box
+      lines_.clear();
+      QPlainTextEdit::paintEvent(event);
+      return;
+    }
+    shown.push_back(picture);
+  }
+  QPainter painter(viewport());
   painter.fillRect(area, palette().base());
-  const QPointF offset = contentOffset();
-  for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-    const QRectF r = blockBoundingGeometry(block).translated(offset);
-    if (r.top() > area.bottom()) break;
-    if (!block.isVisible() || r.bottom() < area.top()) continue;
-    painter.drawImage(QPointF(0.0, std::floor(r.top())), LinePictureOf(block, r));
+  // The pictures are in device pixels, drawn one to one at whole device rows. A line's ink rows are
+  // copied; where they meet a neighbour's ink rows (an accent or descender reaching across), each
+  // picture shows the base colour except for its own ink, so the darker (on a dark base the
+  // lighter) of the two is the ink of both, as the plain box paints them.
+  painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
+  const bool darkText = palette().text().color().lightness() <= palette().base().color().lightness();
+  const auto inkTop = [&](std::size_t i) { return shown[i]->Row + shown[i]->InkTop; };
+  const auto inkBottom = [&](std::size_t i) { return shown[i]->Row + shown[i]->InkBottom; };
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i]->InkTop >= shown[i]->InkBottom) continue;
+    // Rows shared with the neighbours' ink: [top, sharedAbove) and [sharedBelow, bottom).
+    const int top = inkTop(i);
+    const int bottom = inkBottom(i);
+    const int sharedAbove = i > 0 ? std::clamp(inkBottom(i - 1), top, bottom) : top;
+    const int sharedBelow = i + 1 < shown.size() ? std::clamp(inkTop(i + 1), sharedAbove, bottom) : bottom;
+    const auto draw = [&](int from, int to, QPainter::CompositionMode mode) {
+      if (from >= to) return;
+      painter.setCompositionMode(mode);
+      painter.drawImage(QPoint(0, from), shown[i]->Picture,
+                        QRect(0, from - shown[i]->Row, shown[i]->Picture.width(), to - from));
+    };
+    const auto blend = darkText ? QPainter::CompositionMode_Darken : QPainter::CompositionMode_Lighten;
+    draw(top, sharedAbove, blend);
+    draw(sharedAbove, sharedBelow, QPainter::CompositionMode_Source);
+    draw(sharedBelow, bottom, blend);
   }
 }
 

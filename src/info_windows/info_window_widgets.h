@@ -36,10 +36,19 @@ class InfoTextBox : public QPlainTextEdit {
  private:
   struct LinePicture {
     QString Text;
-    double Top = 0.0;  ///< the line's top in the viewport, pixels (may be fractional)
-    QImage Picture;    ///< the viewport's width by the line's pixel rows, opaque
+    double Top = 0.0;    ///< the line's top in the viewport, pixels (may be fractional)
+    double Ratio = 1.0;  ///< device pixels per pixel when it was drawn
+    QImage Picture;      ///< the viewport's device width by the line's device rows with overhang, opaque
+    int Row = 0;         ///< the picture's first device row in the viewport
+    int InkTop = 0;      ///< the picture's rows [InkTop, InkBottom) carry ink
+    int InkBottom = 0;
   };
-  const QImage& LinePictureOf(const QTextBlock& block, const QRectF& rect);
+  /// The picture of a line at `rect` (viewport pixels), or none when its text wraps.
+  const LinePicture* LinePictureOf(const QTextBlock& block, const QRectF& rect);
+  /// Pixels a line's ink may reach beyond its rectangle, and the first device pixel row of its
+  /// picture at a device pixel ratio.
+  static double LineOverhang(const QRectF& rect);
+  static int LinePictureRow(const QRectF& rect, double ratio);
   std::vector<LinePicture> lines_;
 };
 
