@@ -285,10 +285,6 @@ DateTimeValue SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeVa
   return SunEventTime(SunEvent::Transit, longitudeWestDeg, latitudeDeg, date);
 }
 
-DateTimeValue EarthApsis(bool aphelion, DateTimeValue t) {
-  return RefinedEarthApsis(CorrectedEarthApsis(aphelion, ApsisCycle(aphelion, t)));
-}
-
 DateTimeValue NextPerihelion(DateTimeValue t, DateTimeValue until) { return NextEarthApsis(false, t, until); }
 DateTimeValue NextAphelion(DateTimeValue t, DateTimeValue until) { return NextEarthApsis(true, t, until); }
 

@@ -57,10 +57,6 @@ void ApparentEquatorial(BodyPosition& p, DateTimeValue t);
 [[nodiscard]] DateTimeValue SunSet(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
 [[nodiscard]] DateTimeValue SunTransit(double longitudeWestDeg, double latitudeDeg, DateTimeValue dayStart);
 
-/// Instant (dynamical time) of the Earth's perihelion (aphelion = false) or aphelion of the cycle
-/// nearest t: Meeus' mean instant with his corrections for the Moon (ch. 38), refined to the
-/// extreme of the VSOP87 Sun-Earth distance.
-[[nodiscard]] DateTimeValue EarthApsis(bool aphelion, DateTimeValue t);
 /// The first perihelion or aphelion at or after t; NaN when t is not finite. NaN too, without
 /// the work of refining, when Meeus' instant lies so far (1.5 days) after `until` that the apsis
 /// does as well; an apsis a little after `until` may still be returned.

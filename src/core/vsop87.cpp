@@ -106,26 +106,6 @@ HeliocentricPosition EarthHeliocentric(DateTimeValue date) {
   return p;
 }
 
-double EarthRadiusAu(DateTimeValue date) {
-  // The sum of TVSOP::SumSeries, term for term in the same order and precision, read straight
-  // from the table: the apsis searches evaluate it often, and fetching each term through a
-  // virtual call took a third of the time.
-  TVSOPEarth earth;
-  earth.SetDate(date);
-  const long double t = earth.Millennia();
-  long double value = 0.0L;
-  for (int power = vsop87d_earth::kRadiusPowers - 1; power >= 0; --power) {
-    const vsop87d_earth::Series& series = vsop87d_earth::kRadius[power];
-    long double s = 0.0L;
-    for (int i = 0; i < series.count; ++i) {
-      const VSOPTerm& x = series.terms[i];
-      s += x.A * std::cos(static_cast<double>(x.B + x.C * t));
-    }
-    value = power == vsop87d_earth::kRadiusPowers - 1 ? s : value * t + s;
-  }
-  return static_cast<double>(value * kTermScale);
-}
-
 RadiusRates EarthRadiusRates(DateTimeValue date, int leadingTerms) {
   static constexpr VSOPTerm kNoTerm{};
   TVSOPEarth earth;

@@ -72,8 +72,6 @@ struct HeliocentricPosition {
 /// The Earth's heliocentric longitude (degrees, [0, 360)), latitude (degrees) and radius vector
 /// (AU) from VSOP87D with the FK5 correction. `date` is used as dynamical time without Delta T.
 [[nodiscard]] HeliocentricPosition EarthHeliocentric(DateTimeValue date);
-/// The radius vector alone (AU), equal to EarthHeliocentric(date).RadiusAu at a third of the work.
-[[nodiscard]] double EarthRadiusAu(DateTimeValue date);
 
 /// The radius vector and its first three derivatives by dynamical time.
 struct RadiusRates {
@@ -86,7 +84,7 @@ struct RadiusRates {
 /// pass (each term A cos(B + C t) has the derivatives -A C sin, -A C^2 cos, A C^3 sin). Only the
 /// first `leadingTerms` terms of each power's series are summed (the published order puts the
 /// large ones first); by default all of them. Summed in double precision: the full radius agrees
-/// with EarthRadiusAu to 3e-13 AU (45 m) from 4713 BC to AD 9999.
+/// with EarthHeliocentric(date).RadiusAu to 3e-13 AU (5 cm) from 4713 BC to AD 9999.
 [[nodiscard]] RadiusRates EarthRadiusRates(DateTimeValue date, int leadingTerms = 100000);
 
 }  // namespace zenitra

@@ -268,7 +268,7 @@ TEST(EarthApsis, PerihelionAndAphelionOf2024) {
 }
 
 // The refined instant is where the full series' distance turns: its slope there, from a central
-// difference of EarthRadiusAu 0.005 d either side (accurate to about 1e-12 AU/d), divided by its
+// difference of the full series' radius 0.005 d either side (accurate to about 1e-12 AU/d), divided by its
 // curvature, is the distance in time to the extreme. Half a second allows for the difference; the
 // former parabola fits were up to 10 s off.
 TEST(EarthApsis, LiesAtTheExtremeOfTheFullSeriesDistance) {
@@ -278,8 +278,9 @@ TEST(EarthApsis, LiesAtTheExtremeOfTheFullSeriesDistance) {
       const DateTimeValue start = DateTimeOfDate(year, 1, 1);
       const DateTimeValue t = aphelion ? NextAphelion(start) : NextPerihelion(start);
       const double h = 0.005, hc = 0.05;
-      const double slope = (EarthRadiusAu(t + h) - EarthRadiusAu(t - h)) / (2.0 * h);
-      const double curvature = (EarthRadiusAu(t + hc) - 2.0 * EarthRadiusAu(t) + EarthRadiusAu(t - hc)) / (hc * hc);
+      const auto radius = [](DateTimeValue u) { return EarthHeliocentric(u).RadiusAu; };
+      const double slope = (radius(t + h) - radius(t - h)) / (2.0 * h);
+      const double curvature = (radius(t + hc) - 2.0 * radius(t) + radius(t - hc)) / (hc * hc);
       const double offSeconds = slope / curvature * 86400.0;
       largest = std::max(largest, std::fabs(offSeconds));
       EXPECT_LT(std::fabs(offSeconds), 0.5) << (aphelion ? "aphelion" : "perihelion") << " after " << year
