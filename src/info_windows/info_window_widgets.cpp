@@ -125,6 +125,7 @@ void InfoTextBox::paintEvent(QPaintEvent* event) {
   // Every line is one line of the box's font, so the lines stack at the height of the first:
   // only that one is laid out by the document.
   const QRectF firstRect = blockBoundingGeometry(first).translated(contentOffset());
+  const bool firstWraps = first.layout()->lineCount() != 1;
   const double height = firstRect.height();
   const QRect area = event->rect();
   // Sized before any picture is taken: the pointers below must stay valid.
@@ -137,7 +138,7 @@ void InfoTextBox::paintEvent(QPaintEvent* event) {
     if (r.top() - LineOverhang(r) > area.bottom()) break;
     if (r.bottom() + LineOverhang(r) < area.top()) continue;
     const LinePicture* picture = LinePictureOf(block, r);
-    if (!picture || first.layout()->lineCount() != 1) {  // a wrapped line: paint as a plain box
+    if (!picture || firstWraps) {  // a wrapped line: paint as a plain box
       lines_.clear();
       QPlainTextEdit::paintEvent(event);
       return;
