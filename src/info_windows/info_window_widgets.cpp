@@ -116,16 +116,16 @@ int InfoTextBox::LinePictureRow(const QRectF& rect, double ratio) {
 }
 
 void InfoTextBox::paintEvent(QPaintEvent* event) {
-  const QTextBlock first = firstVisibleBlock();
-  if (textCursor().hasSelection() || !first.isValid()) {
+  const auto paintAsPlainBox = [&] {
     lines_.clear();
     QPlainTextEdit::paintEvent(event);
-    return;
-  }
+  };
+  const QTextBlock first = firstVisibleBlock();
+  if (textCursor().hasSelection() || !first.isValid()) return paintAsPlainBox();
   // Every line is one line of the box's font, so the lines stack at the height of the first:
   // only that one is laid out by the document.
   const QRectF firstRect = blockBoundingGeometry(first).translated(contentOffset());
-  const bool firstWraps = first.layout()->lineCount() != 1;
+  if (first.layout()->lineCount() != 1) return paintAsPlainBox();
   const double height = firstRect.height();
   const QRect area = event->rect();
   // Sized before any picture is taken: the pointers below must stay valid.
@@ -138,11 +138,7 @@ void InfoTextBox::paintEvent(QPaintEvent* event) {
     if (r.top() - LineOverhang(r) > area.bottom()) break;
     if (r.bottom() + LineOverhang(r) < area.top()) continue;
     const LinePicture* picture = LinePictureOf(block, r);
-    if (!picture || firstWraps) {  // a wrapped line: paint as a plain box
-      lines_.clear();
-      QPlainTextEdit::paintEvent(event);
-      return;
-    }
+    if (!picture) return paintAsPlainBox();  // a line that wraps
     shown.push_back(picture);
   }
   QPainter painter(viewport());
