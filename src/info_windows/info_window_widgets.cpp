@@ -56,7 +56,7 @@ void InfoTextBox::changeEvent(QEvent* event) {
 const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& block, const QRectF& rect) {
   LinePicture& line = lines_[static_cast<std::size_t>(block.blockNumber())];
   const double ratio = viewport()->devicePixelRatioF();
-  if (!line.Picture.isNull() && line.Text == block.text() && line.Top == rect.top() && line.Ratio == ratio) {
+  if (line.Drawn && line.Text == block.text() && line.Top == rect.top() && line.Ratio == ratio) {
     return &line;
   }
   // The line laid out as the plain box's document lays out a block (its default text option, the
@@ -90,22 +90,36 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
     painter.setPen(palette().text().color());
     layout.draw(&painter, QPointF(rect.left(), rect.top() - top / ratio));
   }
-  // The rows that carry ink: only they are drawn, and rows where two lines' ink meet are blended.
+  // The rectangle that carries ink: only it is kept and drawn (the rest is the base colour the box
+  // is filled with), and rows where two lines' ink meet are blended.
   const QRgb base = palette().base().color().rgb() | 0xff000000u;
-  line.InkTop = picture.height();
-  line.InkBottom = 0;
+  const auto isInk = [base](QRgb p) { return (p | 0xff000000u) != base; };
+  int inkTop = picture.height();
+  int inkBottom = 0;
+  int inkLeft = picture.width();
+  int inkRight = 0;
   for (int y = 0; y < picture.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-    if (std::any_of(row, row + picture.width(), [base](QRgb p) { return (p | 0xff000000u) != base; })) {
-      line.InkTop = std::min(line.InkTop, y);
-      line.InkBottom = y + 1;
-    }
+    const auto* end = row + picture.width();
+    const auto* first = std::find_if(row, end, isInk);
+    if (first == end) continue;
+    const auto last = std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), isInk);
+    inkTop = std::min(inkTop, y);
+    inkBottom = y + 1;
+    inkLeft = std::min(inkLeft, static_cast<int>(first - row));
+    inkRight = std::max(inkRight, static_cast<int>(last.base() - row));
   }
+  // A copy of the ink alone: the line's picture of the box's whole width and twice its height
+  // would hold about five times the memory, and its painter's engine besides.
+  line.Picture = inkTop < inkBottom ? picture.copy(inkLeft, inkTop, inkRight - inkLeft, inkBottom - inkTop) : QImage();
+  line.InkTop = inkTop;
+  line.InkBottom = inkBottom;
+  line.InkLeft = inkLeft;
   line.Row = top;
   line.Text = block.text();
   line.Top = rect.top();
   line.Ratio = ratio;
-  line.Picture = std::move(picture);
+  line.Drawn = true;
   return &line;
 }
 
@@ -161,8 +175,8 @@ void InfoTextBox::paintEvent(QPaintEvent* event) {
     const auto draw = [&](int from, int to, QPainter::CompositionMode mode) {
       if (from >= to) return;
       painter.setCompositionMode(mode);
-      painter.drawImage(QPoint(0, from), shown[i]->Picture,
-                        QRect(0, from - shown[i]->Row, shown[i]->Picture.width(), to - from));
+      painter.drawImage(QPoint(shown[i]->InkLeft, from), shown[i]->Picture,
+                        QRect(0, from - top, shown[i]->Picture.width(), to - from));
     };
     const auto blend = darkText ? QPainter::CompositionMode_Darken : QPainter::CompositionMode_Lighten;
     draw(top, sharedAbove, blend);

@@ -38,10 +38,12 @@ class InfoTextBox : public QPlainTextEdit {
     QString Text;
     double Top = 0.0;    ///< the line's top in the viewport, pixels (may be fractional)
     double Ratio = 1.0;  ///< device pixels per pixel when it was drawn
-    QImage Picture;      ///< the viewport's device width by the line's device rows with overhang, opaque
-    int Row = 0;         ///< the picture's first device row in the viewport
-    int InkTop = 0;      ///< the picture's rows [InkTop, InkBottom) carry ink
+    bool Drawn = false;  ///< the fields below hold the line's ink for the text, top and ratio above
+    int Row = 0;         ///< the first device row in the viewport the line's ink may reach
+    int InkTop = 0;      ///< the device rows [Row + InkTop, Row + InkBottom) carry ink (none when equal)
     int InkBottom = 0;
+    int InkLeft = 0;     ///< the first device column with ink
+    QImage Picture;      ///< the ink's rectangle, opaque, in device pixels
   };
   /// The picture of a line at `rect` (viewport pixels), or none when its text wraps.
   const LinePicture* LinePictureOf(const QTextBlock& block, const QRectF& rect);
