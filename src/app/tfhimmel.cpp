@@ -30,6 +30,7 @@
 #include "sky/projection.h"
 #include "sky/sky_mouse.h"
 #include "sky/star_information.h"
+#include "ui/backing_store_surface.h"
 #include "ui/date_field.h"
 #include "ui/time_zone.h"
 
@@ -155,7 +156,7 @@ SkyPaintBox::SkyPaintBox(Tfhimmel& owner, QWidget* parent) : QWidget(parent), ow
 
 void SkyPaintBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  if (std::optional<QImage> surface = SurfaceOf(painter, *event)) {
+  if (std::optional<QImage> surface = BackingStoreSurface(*this, painter, *event)) {
     painter.end();
     owner_.malen(*surface);
     return;
@@ -167,36 +168,6 @@ void SkyPaintBox::paintEvent(QPaintEvent* event) {
   if (canvas_.size() != wanted) canvas_ = NewCanvas(wanted);
   owner_.malen(canvas_);
   painter.drawImage(0, 0, canvas_);
-}
-
-std::optional<QImage> SkyPaintBox::SurfaceOf(QPainter& painter, const QPaintEvent& event) const {
-  // The window's backing store is an image the painting of every widget goes into, shown on the
-  // screen only when the painting is over (so nothing flickers). When the whole drawing area is to
-  // be painted, fully visible, at one device pixel per pixel, the map is drawn straight into its
-  // part of that image: a picture of its own would cost one more copy of every pixel per frame.
-  QPaintEngine* engine = painter.paintEngine();
-  QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
-  if (device == nullptr || device->devType() != QInternal::Image || engine->type() != QPaintEngine::Raster) {
-    return std::nullopt;
-  }
-  auto* store = static_cast<QImage*>(device);
-  const QTransform& t = painter.deviceTransform();
-  const QRect whole = rect();
-  if (whole.isEmpty() || t.type() > QTransform::TxTranslate || store->devicePixelRatio() != 1.0 ||
-      (store->format() != QImage::Format_RGB32 && store->format() != QImage::Format_ARGB32_Premultiplied) ||
-      event.region() != QRegion(whole) || visibleRegion() != QRegion(whole)) {
-    return std::nullopt;
-  }
-  const QPoint offset(qRound(t.dx()), qRound(t.dy()));
-  if (offset.x() != t.dx() || offset.y() != t.dy() || !store->rect().contains(whole.translated(offset))) {
-    return std::nullopt;
-  }
-  // constBits: the painter of the backing store shares these pixels; bits() would detach them.
-  uchar* first = const_cast<uchar*>(store->constBits()) + offset.y() * store->bytesPerLine() + offset.x() * 4;
-  QImage surface(first, whole.width(), whole.height(), store->bytesPerLine(), store->format());
-  surface.setDotsPerMeterX(3780);  // 96 dpi, the designed resolution
-  surface.setDotsPerMeterY(3780);
-  return surface;
 }
 
 void SkyPaintBox::mousePressEvent(QMouseEvent* event) {

@@ -42,10 +42,6 @@ class SkyPaintBox : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  /// The drawing area's part of the window's backing store as an image sharing its pixels, when
-  /// the map can be drawn straight into it; otherwise nothing.
-  [[nodiscard]] std::optional<QImage> SurfaceOf(QPainter& painter, const QPaintEvent& event) const;
-
   Tfhimmel& owner_;
   QImage canvas_;  // the off-screen picture when the map is not drawn into the backing store
 };

@@ -1,5 +1,6 @@
 #include "calendar_windows/day_night_window.h"
 
+#include <QBitmap>
 #include <QCheckBox>
 #include <QHideEvent>
 #include <QGridLayout>
@@ -13,8 +14,9 @@
 #include <QVBoxLayout>
 
 #include "core/conversion_error.h"
-#include "ui/catalogue.h"
+#include "ui/backing_store_surface.h"
 #include "ui/body_pictures.h"
+#include "ui/catalogue.h"
 
 namespace zenitra {
 
@@ -50,12 +52,44 @@ std::vector<CoastPoint> LoadCoastline() {
   return coast;
 }
 
+QPolygon CoastlinePixels(QSize size, const std::vector<CoastPoint>& coast) {
+  // The polylines drawn as Qt's blue pen drew them into the map, but into one bit per pixel (84 kB
+  // at the designed size instead of 2.6 MB); the pixels they set are kept as points.
+  QBitmap bits(size);
+  bits.fill(Qt::color0);
+  {
+    QPainter p(&bits);
+    p.setPen(QPen(Qt::color1));
+    for (const auto& line : CoastlinePolylines(coast, size.width(), size.height())) {
+      QPolygon poly;
+      for (const MapPixel& q : line) poly << QPoint(q.X, q.Y);
+      p.drawPolyline(poly);
+    }
+  }
+  // Qt::color1 paints the bits whose colour is black in the bitmap's picture.
+  const QImage mask = bits.toImage().convertToFormat(QImage::Format_MonoLSB);
+  const int ink = mask.colorTable().value(1) == qRgb(0, 0, 0) ? 1 : 0;
+  QPolygon pixels;
+  for (int y = 0; y < mask.height(); ++y) {
+    const uchar* row = mask.constScanLine(y);
+    for (int x = 0; x < mask.width(); ++x) {
+      if (((row[x >> 3] >> (x & 7)) & 1) == ink) pixels << QPoint(x, y);
+    }
+  }
+  return pixels;
+}
+
 QImage DrawDayNightBaseMap(QSize size, bool graticule, const std::vector<CoastPoint>& coast) {
   QImage map(size, QImage::Format_RGB32);
-  map.fill(Qt::white);
   QPainter p(&map);
+  PaintDayNightBaseMap(p, size, graticule, CoastlinePixels(size, coast));
+  return map;
+}
+
+void PaintDayNightBaseMap(QPainter& p, QSize size, bool graticule, const QPolygon& coastPixels) {
   const int w = size.width();
   const int h = size.height();
+  p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
   if (graticule) {
     p.setFont(QFont(QStringLiteral("Verdana"), 10));
     for (int lon = -150; lon <= 150; lon += 30) {
@@ -73,13 +107,8 @@ QImage DrawDayNightBaseMap(QSize size, bool graticule, const std::vector<CoastPo
       p.drawText(QPoint(2, y + 2 + p.fontMetrics().ascent()), QString::fromStdString(GraticuleLabel(lat)));
     }
   }
-  p.setPen(Qt::blue);
-  for (const auto& line : CoastlinePolylines(coast, w, h)) {
-    QPolygon poly;
-    for (const MapPixel& q : line) poly << QPoint(q.X, q.Y);
-    p.drawPolyline(poly);
-  }
-  return map;
+  p.setPen(QPen(Qt::blue, 0));
+  p.drawPoints(coastPixels);
 }
 
 QImage DrawNightWorkBitmap(QSize mapSize, const NightPolygon& night, const QImage* sunSymbol) {
@@ -162,11 +191,17 @@ class DayNightPaintBox : public QWidget {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
-    // Composed straight on the window: a composed copy of the map would add 2.6 MB at the peak.
+  void paintEvent(QPaintEvent* event) override {
+    // Composed on the window, straight into its backing store where it can be: a composed copy
+    // of the map would add 2.6 MB at the peak.
     QPainter p(this);
+    if (std::optional<QImage> surface = BackingStoreSurface(*this, p, *event)) {
+      p.end();
+      QPainter direct(&*surface);
+      owner_->PaintMap(direct, size());
+      return;
+    }
     owner_->PaintMap(p, size());
-    p.end();
   }
 
  private:
@@ -243,7 +278,7 @@ Tftag::~Tftag() = default;
 
 void Tftag::FormCreate() {
   if (auto symbol = OrbitBitmap(kSunSymbol)) Image1 = *symbol;
-  cachedMap_ = QImage();
+  coastPixels_.clear();
   SetFieldsToNow();
 }
 
@@ -272,25 +307,22 @@ QImage Tftag::RenderMap(QSize size) {
 
 void Tftag::PaintMap(QPainter& painter, QSize size) {
   if (size.width() < 1 || size.height() < 1) return;
-  if (cachedMap_.isNull() || cachedMap_.size() != size) {
-    cachedMap_ = DrawDayNightBaseMap(size, Cb13->isChecked(), coast_);
+  // Drawn anew each time: a kept picture of the map would hold 2.6 MB at the designed size. Only
+  // the coastline's pixels are kept.
+  if (coastPixels_.isEmpty() || coastPixelsSize_ != size) {
+    coastPixels_ = CoastlinePixels(size, coast_);
+    coastPixelsSize_ = size;
   }
+  PaintDayNightBaseMap(painter, size, Cb13->isChecked(), coastPixels_);
   const std::optional<DayNightSun> sun = CurrentSun();
-  if (!sun) {
-    PaintDayNightMap(painter, cachedMap_, nullptr);  // no day of the year for this month: the map alone
-    return;
-  }
+  if (!sun) return;  // no day of the year for this month: the map alone
   const NightPolygon night = BuildNightPolygon(*sun, size.width(), size.height());
-  PaintDayNightMap(painter, cachedMap_, nullptr);
   PaintNightSide(painter, size, night, CB2->isChecked() ? &Image1 : nullptr);
 }
 
 void Tftag::pb2Paint() { pb2->update(); }
 
-void Tftag::Cb13Click() {
-  cachedMap_ = QImage();
-  pb2Paint();
-}
+void Tftag::Cb13Click() { pb2Paint(); }
 
 void Tftag::CB8Click() {
   if (CB8->isChecked()) {
@@ -334,7 +366,7 @@ void Tftag::hideEvent(QHideEvent* event) {
   Timer1->stop();
   Timer2->stop();
   d15->setText(QStringLiteral("Simulation"));
-  cachedMap_ = QImage();
+  coastPixels_ = QPolygon();
   QDialog::hideEvent(event);
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QPainter>
+#include <QPolygon>
 #include <functional>
 #include <optional>
 
@@ -23,9 +24,14 @@ namespace zenitra {
 /// resource is missing or damaged.
 [[nodiscard]] std::vector<CoastPoint> LoadCoastline();
 
-/// The cached map of `size`: white, the graticule when `graticule` is set (silver lines, red
-/// "Verdana" 10 labels), and the coastlines in blue.
+/// The map of `size` without the night side: white, the graticule when `graticule` is set (silver
+/// lines, red "Verdana" 10 labels), and the coastlines in blue.
 [[nodiscard]] QImage DrawDayNightBaseMap(QSize size, bool graticule, const std::vector<CoastPoint>& coast);
+/// The same painted with `painter` at its origin, with the coastline's pixels at `size`.
+void PaintDayNightBaseMap(QPainter& painter, QSize size, bool graticule, const QPolygon& coastPixels);
+/// The pixels the coastlines (CoastlinePolylines of `coast` at `size`) cover, drawn with a pen of
+/// one pixel.
+[[nodiscard]] QPolygon CoastlinePixels(QSize size, const std::vector<CoastPoint>& coast);
 /// The night-side work bitmap ((width + 101) x (height + 101), white): the night polygon filled
 /// with F0F0F0 and outlined in black, and `sunSymbol` at the subsolar point when given.
 [[nodiscard]] QImage DrawNightWorkBitmap(QSize mapSize, const NightPolygon& night, const QImage* sunSymbol);
@@ -54,7 +60,8 @@ class Tftag : public QDialog {
   void PaintMap(QPainter& painter, QSize size);
   /// The Sun model of the fields as they stand; empty when the month field is not 1..12.
   [[nodiscard]] std::optional<DayNightSun> CurrentSun() const;
-  [[nodiscard]] bool HasCachedMap() const { return !cachedMap_.isNull(); }
+  /// Whether the coastline projected for the last painted size is kept.
+  [[nodiscard]] bool HasCachedCoastline() const { return !coastPixels_.isEmpty(); }
 
   // Controls of the form (named as in its layout).
   QLineEdit* E15 = nullptr;    ///< "Tag"
@@ -94,7 +101,8 @@ class Tftag : public QDialog {
   std::function<QDateTime()> clock_;
   std::vector<CoastPoint> coast_;
   QImage Image1;  ///< the Sun symbol
-  QImage cachedMap_;
+  QPolygon coastPixels_;  ///< the coastline's pixels at coastPixelsSize_
+  QSize coastPixelsSize_;
 };
 
 }  // namespace zenitra
