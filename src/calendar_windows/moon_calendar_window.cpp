@@ -39,7 +39,10 @@ void DrawTextAt(QPainter& p, int x, int y, const QString& text) {
 
 }  // namespace
 
-QImage LoadMoonPhaseStrip() { return DecodeGif(MoonPhaseStripGif()); }
+QImage LoadMoonPhaseStrip() {
+  // Kept with its few colours as a palette: a byte per pixel instead of four (190 kB, not 760 kB).
+  return DecodeGif(MoonPhaseStripGif()).convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+}
 
 QImage DrawMoonCalendarSheet(const QImage& strip, QDate date, QSize size) {
   QImage sheet(size, QImage::Format_RGB32);

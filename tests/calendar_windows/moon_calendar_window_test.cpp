@@ -2,6 +2,8 @@
 #include "calendars/moon_calendar.h"
 #include "calendar_windows/moon_calendar_window.h"
 #include "app/tfhimmel.h"
+#include "ui/body_pictures.h"
+#include "ui/gif_picture.h"
 #include "support/qstring_printer.h"
 #include "support/small_catalogue.h"
 
@@ -37,9 +39,11 @@ int CountColour(const QImage& image, const PixelRect& r, QRgb colour) {
   return n;
 }
 
-TEST_F(MoonCalendarSheet, StripHasTheStatedSize) {
+TEST_F(MoonCalendarSheet, StripHasTheStatedSizeAndTheGifsColours) {
   ASSERT_FALSE(strip_->isNull());
   EXPECT_EQ(strip_->size(), QSize(MoonPhaseStripWidth, MoonPhaseStripHeight));
+  // Kept with a palette: every pixel must still have the colour the GIF gives it.
+  EXPECT_EQ(strip_->convertToFormat(QImage::Format_RGB32), DecodeGif(MoonPhaseStripGif()));
 }
 
 TEST_F(MoonCalendarSheet, BandsAndGridAtDesignSize) {
