@@ -1,10 +1,11 @@
 #include "app/settings.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <array>
@@ -271,11 +272,19 @@ std::optional<QString> WriteSettingsFile(const QString& path, const SettingsValu
 
 int RemoveStaleSettingsFiles(const QString& path) {
   const QFileInfo info(path);
-  static const QRegularExpression temporary(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
+  // QSaveFile's leftovers: the file's name, a dot and six letters or digits. Matched by hand: a
+  // regular expression (or a name filter, which becomes one) would load and compile PCRE at start.
+  const QString prefix = info.fileName() + u'.';
+  const auto isTemporary = [&prefix](const QString& name) {
+    if (name.size() != prefix.size() + 6 || !name.startsWith(prefix)) return false;
+    return std::all_of(name.cbegin() + prefix.size(), name.cend(), [](QChar c) {
+      return c.unicode() < 128 && (c.isLetter() || c.isDigit());
+    });
+  };
   QDir folder = info.absoluteDir();
   int removed = 0;
-  for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
-    if (temporary.match(name.mid(info.fileName().size())).hasMatch() && folder.remove(name)) ++removed;
+  for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+    if (isTemporary(name) && folder.remove(name)) ++removed;
   }
   return removed;
 }

@@ -1,6 +1,5 @@
 #include "info_windows/info_text_format.h"
 
-#include <QRegularExpression>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -54,9 +53,18 @@ std::optional<DecodedDateTime> DecodeDateTimeValue(DateTimeValue t) {
 QString LongTimePattern(const QLocale& locale) {
   // Qt's long formats carry the time-zone name ("t", "tttt"); the window shows local clock times of
   // the place, whose zone is not the computer's, so it is left out.
-  QString pattern = locale.timeFormat(QLocale::LongFormat);
-  static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
-  pattern.remove(zone);
+  // Each run of "t" goes with the blanks around it (by hand: a regular expression would load and
+  // compile PCRE for this alone).
+  const QString format = locale.timeFormat(QLocale::LongFormat);
+  QString pattern;
+  for (qsizetype i = 0; i < format.size(); ++i) {
+    if (format[i] != u't') {
+      pattern += format[i];
+      continue;
+    }
+    while (!pattern.isEmpty() && pattern.back().isSpace()) pattern.chop(1);
+    while (i + 1 < format.size() && (format[i + 1] == u't' || format[i + 1].isSpace())) ++i;
+  }
   pattern = pattern.trimmed();
   return pattern.isEmpty() ? QStringLiteral("HH:mm:ss") : pattern;
 }

@@ -29,6 +29,22 @@ InfoWindowMoment At(int y, int mo, int d, int h = 12, int mi = 0, int s = 0, dou
 
 QStringList Lines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
 
+// The clock times leave out the zone name of the locale's long time format ("t", "tttt") with the
+// blanks around it, in every locale Qt knows; the reference is that rule as a regular expression.
+TEST(LongTimePattern, LeavesOutTheZoneNameInEveryLocale) {
+  const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
+  int withZone = 0;
+  for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    withZone += format.contains(u't');
+    QString expected = format;
+    expected = expected.remove(zone).trimmed();
+    if (expected.isEmpty()) expected = QStringLiteral("HH:mm:ss");
+    EXPECT_EQ(LongTimePattern(locale), expected) << locale.name().toStdString() << ": \"" << format.toStdString() << '"';
+  }
+  EXPECT_GT(withZone, 100) << "locales whose long time format names the zone";
+}
+
 // The clock time of an event line ("Sonnenaufgang\t06:45:58  ZZ"), or an invalid time.
 QTime EventTime(const QString& line) {
   const qsizetype tab = line.indexOf(u'\t');
