@@ -1,7 +1,6 @@
 #include "calendar_windows/moon_calendar_window.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QDateEdit>
 
 #include "ui/date_field.h"
@@ -131,9 +130,10 @@ Tfmoon::Tfmoon(QWidget* parent, std::function<QDate()> today) : QDialog(parent),
   navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
   label1->setPalette(navy);
 
-  DE1 = new DateField(today_(), Panel1);
+  auto* dateField = new DateField(today_(), Panel1);
+  dateField->SetCalendarTitle(QStringLiteral("Datumseingabe"));
+  DE1 = dateField;
   DE1->setGeometry(52, 2, 110, 23);
-  DE1->calendarWidget()->setWindowTitle(QStringLiteral("Datumseingabe"));
 
   // The month of the date field on an A4 page across.
   AddPaperButtons(

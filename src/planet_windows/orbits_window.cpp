@@ -1,6 +1,5 @@
 #include "planet_windows/orbits_window.h"
 
-#include <QCalendarWidget>
 #include <QDateEdit>
 
 #include "ui/date_field.h"
@@ -156,8 +155,9 @@ Tzastro37::Tzastro37(int width, int height, QWidget* parent, const std::function
   CB1_->setFrameShape(QFrame::NoFrame);
   CB1_->setSortingEnabled(true);
   column->addWidget(CB1_, 1);
-  DE1_ = new DateField(today(), panel);
-  DE1_->calendarWidget()->setWindowTitle(QStringLiteral("Datumseingabe"));
+  auto* dateField = new DateField(today(), panel);
+  dateField->SetCalendarTitle(QStringLiteral("Datumseingabe"));
+  DE1_ = dateField;
   DE1_->setToolTip(QStringLiteral("Datumseingabe"));
   column->addWidget(DE1_);
   simulation_ = new QPushButton(QStringLiteral("Simulation"), panel);

@@ -1,5 +1,6 @@
 #include "ui/date_field.h"
 
+#include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QStringList>
 
@@ -12,6 +13,21 @@ DateField::DateField(const QDate& date, QWidget* parent) : QDateEdit(parent) {
   setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
   setDate(date);
   setCalendarPopup(true);
+}
+
+void DateField::SetCalendarTitle(const QString& title) {
+  calendarTitle_ = title;
+  if (auto* calendar = findChild<QCalendarWidget*>()) calendar->setWindowTitle(title);
+}
+
+bool DateField::event(QEvent* event) {
+  // The drop-down is a child of the field, polished before it is first shown, its calendar made.
+  if (event->type() == QEvent::ChildPolished && !calendarTitle_.isEmpty()) {
+    if (auto* calendar = findChild<QCalendarWidget*>(); calendar && calendar->windowTitle() != calendarTitle_) {
+      calendar->setWindowTitle(calendarTitle_);
+    }
+  }
+  return QDateEdit::event(event);
 }
 
 void DateField::keyPressEvent(QKeyEvent* event) {

@@ -11,7 +11,12 @@ class DateField : public QDateEdit {
  public:
   explicit DateField(const QDate& date, QWidget* parent = nullptr);
 
+  /// The window title of the calendar that drops down. Qt makes that calendar when it first opens;
+  /// asking for it here would make it at once (a table, its model and icons: 0.3 MB a field).
+  void SetCalendarTitle(const QString& title);
+
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -22,6 +27,7 @@ class DateField : public QDateEdit {
   // and falls back to the previous date; this sets the date as written.
   void TakeShortYear();
 
+  QString calendarTitle_;
   bool typing_ = false;    // the last key was a digit of the current entry
   bool advanced_ = false;  // that digit filled its section and the cursor moved on
 };

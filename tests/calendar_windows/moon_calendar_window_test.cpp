@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QTest>
 #include <QTemporaryDir>
@@ -160,6 +161,13 @@ TEST(Tfmoon, DateFieldTakesTypedDatesOfEveryYear) {
   }
   field->setDate(QDate(300, 3, 5));
   EXPECT_EQ(field->text(), QStringLiteral("05.03.0300"));
+  // Its calendar is made when it first drops down (a click on the arrow), with its title.
+  EXPECT_EQ(field->findChild<QCalendarWidget*>(), nullptr);
+  QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 6, field->height() / 2));
+  const QCalendarWidget* calendar = field->findChild<QCalendarWidget*>();
+  ASSERT_NE(calendar, nullptr);
+  EXPECT_TRUE(calendar->isVisible());
+  EXPECT_EQ(calendar->windowTitle(), QStringLiteral("Datumseingabe"));
 }
 
 TEST(Tfmoon, PaintBoxShowsTheSheetOfTheChosenDate) {
