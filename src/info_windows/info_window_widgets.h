@@ -43,7 +43,7 @@ class InfoTextBox : public QPlainTextEdit {
     int InkTop = 0;      ///< the device rows [Row + InkTop, Row + InkBottom) carry ink (none when equal)
     int InkBottom = 0;
     int InkLeft = 0;     ///< the first device column with ink
-    QImage Picture;      ///< the ink's rectangle, opaque, in device pixels
+    QImage Picture;      ///< the ink's rectangle, opaque, in device pixels (one byte a pixel when grey)
   };
   /// The picture of a line at `rect` (viewport pixels), or none when its text wraps.
   const LinePicture* LinePictureOf(const QTextBlock& block, const QRectF& rect);
