@@ -15,6 +15,7 @@
 #include "app/render_command.h"
 #include "app/tfhimmel.h"
 #include "ui/application.h"
+#include "ui/fonts.h"
 #include "app/info_commands.h"
 #include "zenitra_version.h"
 
@@ -36,6 +37,7 @@ void DropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context, 
 }
 
 int RunWindow(int argc, char** argv) {
+  zenitra::StartReadingFontConfiguration();
   zenitra::Application app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zenitra"));
   QApplication::setApplicationVersion(QString::fromLatin1(zenitra::kZenitraVersion));

@@ -32,6 +32,7 @@
 #include "sky/star_information.h"
 #include "ui/backing_store_surface.h"
 #include "ui/date_field.h"
+#include "ui/fonts.h"
 #include "ui/time_zone.h"
 
 namespace zenitra {
@@ -210,9 +211,13 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
   connect(frameTimer_, &QTimer::timeout, this, [this] { PB1->update(); });
   connect(Timer2, &QTimer::timeout, this, &Tfhimmel::Timer2Timer);
 
-  BuildTopBar();
+  // The menus lay out no text yet; the top bar's fields do, and wait for the fonts first.
   BuildMenu();
   AddFileAndHelpMenus(*this);
+  AwaitFontConfiguration();
+  BuildTopBar();
+  // The top bar's constellation button works the menu's switch.
+  connect(S5, &QToolButton::clicked, MenuAction(QStringLiteral("Sternbildlinien")), &QAction::trigger);
   information_ = std::make_unique<InformationWindows>(this, [this] { return view_.Place; });
   // A planet's window runs through this window's one seam for modal windows.
   information_->RunModal = [this](Tuplanet& window) { RunModal(window); };
@@ -366,8 +371,7 @@ void Tfhimmel::BuildMenu() {
       if (e.SeparatorBefore) menu->addSeparator();
       const QString caption = QString::fromUtf16(e.Caption);
       if (e.Flag) {
-        QAction* a = AddSwitch(menu, caption, e.Flag);
-        if (e.Flag == &DisplaySwitches::ConstellationLines) connect(S5, &QToolButton::clicked, a, &QAction::trigger);
+        (void)AddSwitch(menu, caption, e.Flag);
         continue;
       }
       QAction* a = menu->addAction(caption);

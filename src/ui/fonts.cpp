@@ -5,6 +5,9 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QStringList>
+#include <fontconfig/fontconfig.h>
+#include <system_error>
+#include <thread>
 
 namespace zenitra {
 
@@ -43,6 +46,37 @@ QString ZodiacFontFamily() {
     return SkyFontFamily();  // Qt's font merging still finds the signs in some installed font
   }();
   return family;
+}
+
+namespace {
+
+struct ConfigurationReader {
+  std::thread Thread;
+  ~ConfigurationReader() {
+    if (Thread.joinable()) Thread.join();
+  }
+};
+
+ConfigurationReader& Reader() {
+  static ConfigurationReader reader;
+  return reader;
+}
+
+}  // namespace
+
+void StartReadingFontConfiguration() {
+  ConfigurationReader& reader = Reader();
+  if (reader.Thread.joinable()) return;
+  try {
+    reader.Thread = std::thread([] { (void)FcInit(); });
+  } catch (const std::system_error&) {
+    // No thread to spare: Qt reads the configuration itself, as it always could.
+  }
+}
+
+void AwaitFontConfiguration() {
+  ConfigurationReader& reader = Reader();
+  if (reader.Thread.joinable()) reader.Thread.join();
 }
 
 }  // namespace zenitra
