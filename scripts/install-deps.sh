@@ -8,6 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins
   zlib1g-dev libjpeg-dev libgif-dev
+  libfontconfig-dev  # fontconfig, read on a second thread at start-up
   libgtest-dev libbenchmark-dev
   libical-dev  # the tests read the exported .ics with libical
   poppler-utils  # and the printed PDF pages with pdftotext
