@@ -18,6 +18,7 @@
 #include "core/time_scales.h"
 #include "planet_windows/orbits_window.h"
 #include "ui/catalogue.h"
+#include "ui/fonts.h"
 #include "app/tfhimmel.h"
 
 namespace {
@@ -57,11 +58,13 @@ BENCHMARK(BM_PeakMemoryWithEveryWindowOpenVersusEmptyMainWindow)->Iterations(1)-
 // The child process: prints its peak resident set in MB after showing and painting its windows.
 int RunMemoryChild(int argc, char** argv, const char* which) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  const bool zenitraWindows = std::strcmp(which, "zenitra") == 0;
+  if (zenitraWindows) zenitra::StartReadingFontConfiguration();  // as the program starts
   QApplication app(argc, argv);
   const auto settle = [] {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
   };
-  if (std::strcmp(which, "zenitra") == 0) {
+  if (zenitraWindows) {
     (void)zenitra::Startup();
     QTemporaryDir settings;
     zenitra::Tfhimmel window(zenitra::LoadCatalogue(), settings.path());
