@@ -213,11 +213,11 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
 
   // The menus lay out no text yet; the top bar's fields do, and wait for the fonts first.
   BuildMenu();
-  AddFileAndHelpMenus(*this);
   AwaitFontConfiguration();
   BuildTopBar();
   // The top bar's constellation button works the menu's switch.
   connect(S5, &QToolButton::clicked, MenuAction(QStringLiteral("Sternbildlinien")), &QAction::trigger);
+  AddFileAndHelpMenus(*this);  // with the own places, which join the top bar's place list
   information_ = std::make_unique<InformationWindows>(this, [this] { return view_.Place; });
   // A planet's window runs through this window's one seam for modal windows.
   information_->RunModal = [this](Tuplanet& window) { RunModal(window); };
