@@ -56,7 +56,8 @@ class Tftag : public QDialog {
 
   /// Everything the paint box shows, for a paint box of `size`.
   [[nodiscard]] QImage RenderMap(QSize size);
-  /// Paints what RenderMap returns with `painter` at its origin, without a picture of its own.
+  /// Paints what RenderMap returns with `painter` (on a 32-bit picture at 96 dpi) at its origin,
+  /// without a picture of its own.
   void PaintMap(QPainter& painter, QSize size);
   /// The Sun model of the fields as they stand; empty when the month field is not 1..12.
   [[nodiscard]] std::optional<DayNightSun> CurrentSun() const;
