@@ -51,9 +51,8 @@ const TextCellDelegate::CellLayout& TextCellDelegate::LayoutOf(const QModelIndex
   cell.Direction = textOption.textDirection();
   cell.Layout.reset();
   // The text laid out as the item view's style lays out a cell's text: one layout with the cell's
-  // text option, each line as wide as the text rectangle, lines stacked from y = 0, the block
-  // centred vertically by the sum of the line heights. Kept with its glyphs, so that drawing does
-  // not shape the text again.
+  // text option, the line as wide as the text rectangle at y = 0, centred vertically by its
+  // height. Kept with its glyphs, so that drawing does not shape the text again.
   auto layout = std::make_unique<QTextLayout>(o.text, o.font);
   layout->setTextOption(textOption);
   layout->setCacheEnabled(true);
@@ -68,13 +67,7 @@ const TextCellDelegate::CellLayout& TextCellDelegate::LayoutOf(const QModelIndex
   // One line that fits the rectangle: the style shows it as it is. More lines, or a line too wide
   // or too high, are wrapped, elided or cut by the style: the styled delegate paints those.
   if (!oneLine || line.naturalTextWidth() > textRect.width() || line.height() > textRect.height()) return cell;
-  double y = 0.0;
-  if (textOption.alignment() & Qt::AlignVCenter) {
-    y = (textRect.height() - line.height()) / 2.0;
-  } else if (textOption.alignment() & Qt::AlignBottom) {
-    y = textRect.height() - line.height();
-  }
-  cell.Offset = QPointF(0.0, y);
+  cell.Offset = QPointF(0.0, (textRect.height() - line.height()) / 2.0);
   cell.Layout = std::move(layout);
   return cell;
 }
@@ -84,7 +77,13 @@ void TextCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   initStyleOption(&o, index);
   const QWidget* widget = o.widget;
   const QStyle* style = widget ? widget->style() : QApplication::style();
-  if (!DrawsCommonItemCells(style) || !IsPlainTextCell(o)) return QStyledItemDelegate::paint(painter, option, index);
+  // Left to right, at the left and centred vertically, as the grid's cells are; any other
+  // placement goes to the styled delegate.
+  constexpr Qt::Alignment placement = Qt::AlignLeft | Qt::AlignVCenter;
+  if (!DrawsCommonItemCells(style) || !IsPlainTextCell(o) || o.direction != Qt::LeftToRight ||
+      (o.displayAlignment & (Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask)) != placement) {
+    return QStyledItemDelegate::paint(painter, option, index);
+  }
   if (o.text.isEmpty()) return;  // an empty plain cell shows nothing
   // The text rectangle: the cell less the focus frame's margin and one pixel at either side.
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
