@@ -6,6 +6,7 @@
 #include "core/conversion_error.h"
 #include "info_windows/ephemeris_table.h"
 #include "info_windows/info_window_widgets.h"
+#include "info_windows/text_cell_delegate.h"
 
 namespace zenitra {
 
@@ -24,6 +25,8 @@ Tephem::Tephem(std::function<Location()> place, QWidget* parent) : QWidget(paren
   Grid->setSelectionMode(QAbstractItemView::NoSelection);
   Grid->setFocusPolicy(Qt::NoFocus);
   Grid->setFont(InfoFont(11));
+  // During the animation a few dozen cells change per step: each is shaped once, not three times.
+  Grid->setItemDelegate(new TextCellDelegate(Grid));
   Grid->horizontalHeader()->setMinimumSectionSize(1);
   Grid->verticalHeader()->setMinimumSectionSize(1);
   for (int c = 0; c < kEphemerisColumns; ++c) Grid->setColumnWidth(c, 106);

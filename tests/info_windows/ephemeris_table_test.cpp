@@ -7,10 +7,12 @@
 #include "support/qstring_printer.h"
 
 #include <QRegularExpression>
+#include <QStyledItemDelegate>
 
 #include "planets/planet_position.h"
 #include "info_windows/planet_information_text.h"
 #include "info_windows/tephem.h"
+#include "info_windows/text_cell_delegate.h"
 
 namespace zenitra {
 namespace {
@@ -137,6 +139,60 @@ TEST_F(EphemerisWindow, UnchangedCellsAreNotRewritten) {
   window_.SetCellIfChanged(1, 1, QStringLiteral("x"));
   EXPECT_EQ(window_.CellWrites() - first, changed + 1);
   EXPECT_EQ(window_.Cell(1, 1), QStringLiteral("x"));
+}
+
+// The grid paints its cells from a text layout kept per cell. It must show what the styled
+// delegate shows, pixel for pixel: after refreshes that change some cells and keep the others,
+// for a text too wide for its cell (elided by the style), for an emptied cell, two lines, and
+// back. Only the cells whose text changed are laid out again.
+TEST(EphemerisGrid, PaintsAsTheStyledDelegateAndLaysOutOnlyChangedCells) {
+  const Location place = kChemnitz;
+  Tephem fast([&] { return place; });
+  Tephem plain([&] { return place; });
+  plain.Grid->setItemDelegate(new QStyledItemDelegate(plain.Grid));
+  const auto* delegate = dynamic_cast<const TextCellDelegate*>(fast.Grid->itemDelegate());
+  ASSERT_NE(delegate, nullptr);
+  fast.SetLocale(kGerman);
+  plain.SetLocale(kGerman);
+  const auto compare = [&](const std::string& what) {
+    const QImage shown = fast.Grid->grab().toImage();
+    const QImage expected = plain.Grid->grab().toImage();
+    ASSERT_EQ(shown.size(), expected.size()) << what;
+    int differing = 0;
+    QPoint first;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        if (shown.pixel(x, y) == expected.pixel(x, y)) continue;
+        if (differing++ == 0) first = QPoint(x, y);
+      }
+    }
+    EXPECT_EQ(differing, 0) << what << ": first differing device pixel (" << first.x() << ", " << first.y()
+                            << ") of " << shown.width() << " x " << shown.height();
+  };
+  const InfoWindowMoment moments[] = {At(2024, 3, 31, 12, 0, 0), At(2024, 3, 31, 12, 1, 0), At(2024, 3, 31, 12, 1, 0),
+                                      At(2024, 3, 31, 12, 31, 0), At(1987, 11, 2, 23, 59, 59)};
+  for (const InfoWindowMoment& m : moments) {
+    const std::string what = "moment " + QString::number(m.Hour).toStdString() + ":" +
+                             QString::number(m.Minute).toStdString();
+    const long long writes = fast.CellWrites();
+    const long long layouts = delegate->Layouts();
+    fast.Moment = plain.Moment = m;
+    fast.RefreshEphemeris();
+    plain.RefreshEphemeris();
+    compare(what);
+    // Every cell of this grid is one line of plain text: each written cell is laid out once.
+    EXPECT_EQ(delegate->Layouts() - layouts, fast.CellWrites() - writes) << what << ": cells laid out";
+    const long long painted = delegate->Layouts();
+    compare(what + ", painted again");
+    EXPECT_EQ(delegate->Layouts(), painted) << what << ": cells laid out again although no text changed";
+  }
+  const QString cases[] = {QStringLiteral("eine Zelle mit einem Text, breiter als die Spalte"), QString(),
+                           QStringLiteral("Zeile\nzwei"), QStringLiteral("123,45°")};
+  for (const QString& text : cases) {
+    fast.SetCellIfChanged(3, 5, text);
+    plain.SetCellIfChanged(3, 5, text);
+    compare("cell text \"" + text.toStdString() + "\"");
+  }
 }
 
 }  // namespace
