@@ -87,6 +87,8 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
   const double margin = doc->documentMargin();
   QTextLayout layout(block.text(), doc->defaultFont(), viewport());
   layout.setTextOption(doc->defaultTextOption());
+  // Keeps the glyphs of the layout for the drawing below, which would otherwise shape the line again.
+  layout.setCacheEnabled(true);
   layout.beginLayout();
   QTextLine first = layout.createLine();
   if (first.isValid()) {
