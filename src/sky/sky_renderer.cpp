@@ -44,7 +44,7 @@ SkyPoint DegreesPoint(double alphaDeg, double deltaDeg) { return MakeSkyPoint(al
 // ---- geometry --------------------------------------------------------------------------------
 
 SkyPoint MakeSkyPoint(double alphaRad, double deltaRad) {
-  return {alphaRad, deltaRad, false, std::sin(alphaRad), std::cos(alphaRad), std::sin(deltaRad), std::cos(deltaRad)};
+  return {false, std::sin(alphaRad), std::cos(alphaRad), std::sin(deltaRad), std::cos(deltaRad)};
 }
 
 QColor SpectralClassColour(int classIndex) {
@@ -89,7 +89,7 @@ std::vector<SkyPoint> CatalogueLinePoints(const std::vector<CataloguePoint>& cat
   points.reserve(catalogue.size());
   for (const CataloguePoint& p : catalogue) {
     if (p.Alpha == 0.0 && p.Delta == 0.0) {
-      points.push_back({0.0, 0.0, true, 0.0, 1.0, 0.0, 1.0});
+      points.push_back({true, 0.0, 1.0, 0.0, 1.0});
     } else {
       points.push_back(MakeSkyPoint(p.Alpha, p.Delta));
     }

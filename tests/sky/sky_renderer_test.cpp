@@ -340,7 +340,8 @@ TEST(LineLayers, SampledPointCounts) {
   ASSERT_EQ(grid.size(), 11u);
   EXPECT_EQ(grid[0].size(), 92u);
   EXPECT_EQ(grid[5].size(), 74u);
-  EXPECT_NEAR(grid[5].back().Delta, 363.0 * kRad, 1e-12);
+  EXPECT_NEAR(grid[5].back().SinDelta, std::sin(363.0 * kRad), 1e-12);  // the hour circle runs on to 363 degrees
+  EXPECT_NEAR(grid[5].back().CosDelta, std::cos(363.0 * kRad), 1e-12);
   const QStringList lines = {QStringLiteral("1.0"), QStringLiteral("0.5"), QStringLiteral("0"), QStringLiteral("0"),
                              QStringLiteral("x"), QStringLiteral("0.2"), QStringLiteral("2")};
   const std::vector<SkyPoint> points = CatalogueLinePoints(lines);
