@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/pixel_difference.h"
+
 #include <QDateEdit>
 #include <QApplication>
 #include <QFile>
@@ -388,11 +390,8 @@ TEST_F(MainWindow, TheMapOnScreenEqualsTheMapDrawnOffScreen) {
   const QImage screen = w->screen()->grabWindow(w->winId()).toImage().copy(area).convertToFormat(QImage::Format_RGB32);
   const QImage drawn = w->PB1->grab().toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(screen.size(), drawn.size());
-  int differing = 0;
-  for (int y = 0; y < drawn.height(); ++y) {
-    for (int x = 0; x < drawn.width(); ++x) differing += screen.pixel(x, y) != drawn.pixel(x, y) ? 1 : 0;
-  }
-  EXPECT_EQ(differing, 0) << "of " << drawn.width() << " x " << drawn.height() << " pixels";
+  EXPECT_EQ(testing::DifferingPixels(screen, drawn).Count, 0) << "of " << drawn.width() << " x " << drawn.height()
+                                                              << " pixels";
 }
 
 }  // namespace

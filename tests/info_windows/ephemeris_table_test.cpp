@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/pixel_difference.h"
+
 #include "support/qstring_printer.h"
 
 #include <QRegularExpression>
@@ -158,14 +160,7 @@ TEST(EphemerisGrid, PaintsAsTheStyledDelegateAndLaysOutOnlyChangedCells) {
     const QImage shown = fast.Grid->grab().toImage();
     const QImage expected = plain.Grid->grab().toImage();
     ASSERT_EQ(shown.size(), expected.size()) << what;
-    int differing = 0;
-    QPoint first;
-    for (int y = 0; y < shown.height(); ++y) {
-      for (int x = 0; x < shown.width(); ++x) {
-        if (shown.pixel(x, y) == expected.pixel(x, y)) continue;
-        if (differing++ == 0) first = QPoint(x, y);
-      }
-    }
+    const auto [differing, first] = testing::DifferingPixels(shown, expected);
     EXPECT_EQ(differing, 0) << what << ": first differing device pixel (" << first.x() << ", " << first.y()
                             << ") of " << shown.width() << " x " << shown.height();
   };

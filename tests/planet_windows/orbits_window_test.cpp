@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "support/pixel_difference.h"
+
 #include <cmath>
 
 #include "core/time_scales.h"
@@ -231,11 +233,8 @@ TEST(Tzastro37, ShowingRepaintsAndTickingAnEntryDrawsItsOrbit) {
   const QImage shown = w.PB1()->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage picture = w.Picture();
   ASSERT_EQ(shown.size(), picture.size());
-  int differing = 0;
-  for (int y = 0; y < shown.height(); ++y) {
-    for (int x = 0; x < shown.width(); ++x) differing += shown.pixel(x, y) != picture.pixel(x, y) ? 1 : 0;
-  }
-  EXPECT_EQ(differing, 0) << "pixels of " << shown.width() << " x " << shown.height();
+  EXPECT_EQ(testing::DifferingPixels(shown, picture).Count, 0) << "pixels of " << shown.width() << " x "
+                                                               << shown.height();
   w.close();
 }
 

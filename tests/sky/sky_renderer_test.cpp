@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/pixel_difference.h"
+
 #include <limits>
 #include <numbers>
 
@@ -464,16 +466,9 @@ TEST(LineLayers, WrittenPixelsEqualQtsDrawingOfTheWholeMap) {
       malen(*image, v, catalogue, pictures, registers);
     }
     painted = painted.convertToFormat(QImage::Format_RGB32);
-    int differing = 0;
-    QPoint first(-1, -1);
-    for (int y = 0; y < kH; ++y) {
-      for (int x = 0; x < kW; ++x) {
-        if (written.pixel(x, y) == painted.pixel(x, y)) continue;
-        if (differing++ == 0) first = QPoint(x, y);
-      }
-    }
-    EXPECT_EQ(differing, 0) << "centre azimuth " << azimuth << ": first difference at " << first.x() << ","
-                            << first.y();
+    const testing::PixelDifference d = testing::DifferingPixels(written, painted);
+    EXPECT_EQ(d.Count, 0) << "centre azimuth " << azimuth << ": first difference at " << d.First.x() << ","
+                          << d.First.y();
   }
 }
 
