@@ -185,9 +185,6 @@ Tfhimmel::Tfhimmel(Catalogue catalogue, QString settingsFolder, QWidget* parent)
       catalogue_(std::move(catalogue)),
       geometry_(PrepareSkyGeometry(catalogue_)),
       settingsFolder_(settingsFolder.isEmpty() ? DefaultSettingsFolder() : std::move(settingsFolder)) {
-  // The figure and boundary points live on in the prepared geometry alone (110 kB).
-  catalogue_.Figures = {};
-  catalogue_.Boundaries = {};
   setWindowTitle(QStringLiteral("Aktueller Zenitra"));
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(240, 240, 240));

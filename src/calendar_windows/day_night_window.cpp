@@ -280,6 +280,7 @@ Tftag::~Tftag() = default;
 void Tftag::FormCreate() {
   if (auto symbol = OrbitBitmap(kSunSymbol)) Image1 = *symbol;
   coastPixels_.clear();
+  coastPixelsSize_ = QSize();
   SetFieldsToNow();
 }
 
@@ -310,7 +311,7 @@ void Tftag::PaintMap(QPainter& painter, QSize size) {
   if (size.width() < 1 || size.height() < 1) return;
   // Drawn anew each time: a kept picture of the map would hold 2.6 MB at the designed size. Only
   // the coastline's pixels are kept.
-  if (coastPixels_.isEmpty() || coastPixelsSize_ != size) {
+  if (coastPixelsSize_ != size) {
     coastPixels_ = CoastlinePixels(size, coast_);
     coastPixelsSize_ = size;
   }
@@ -368,6 +369,7 @@ void Tftag::hideEvent(QHideEvent* event) {
   Timer2->stop();
   d15->setText(QStringLiteral("Simulation"));
   coastPixels_ = QPolygon();
+  coastPixelsSize_ = QSize();
   QDialog::hideEvent(event);
 }
 

@@ -62,7 +62,7 @@ class Tftag : public QDialog {
   /// The Sun model of the fields as they stand; empty when the month field is not 1..12.
   [[nodiscard]] std::optional<DayNightSun> CurrentSun() const;
   /// Whether the coastline projected for the last painted size is kept.
-  [[nodiscard]] bool HasCachedCoastline() const { return !coastPixels_.isEmpty(); }
+  [[nodiscard]] bool HasCachedCoastline() const { return coastPixelsSize_.isValid(); }
 
   // Controls of the form (named as in its layout).
   QLineEdit* E15 = nullptr;    ///< "Tag"
@@ -103,7 +103,7 @@ class Tftag : public QDialog {
   std::vector<CoastPoint> coast_;
   QImage Image1;  ///< the Sun symbol
   QPolygon coastPixels_;  ///< the coastline's pixels at coastPixelsSize_
-  QSize coastPixelsSize_;
+  QSize coastPixelsSize_;  ///< invalid when none are kept; an empty coastline is found once too
 };
 
 }  // namespace zenitra
