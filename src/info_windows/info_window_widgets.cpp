@@ -55,17 +55,19 @@ void InfoTextBox::changeEvent(QEvent* event) {
 
 namespace {
 
-// An opaque picture whose pixels are all grey (dark text on a light base, smoothed without colour
-// fringes) as one byte per pixel, a quarter of the memory; Qt draws a grey g as (g, g, g) again.
-// Otherwise the picture as it is.
-QImage GreyIfGrey(const QImage& picture) {
-  QImage grey(picture.size(), QImage::Format_Grayscale8);
-  for (int y = 0; y < picture.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+// The rectangle `ink` of an opaque picture, as one byte a pixel when all its pixels are grey (dark
+// text on a light base, smoothed without colour fringes), a quarter of the memory; Qt draws a grey
+// g as (g, g, g) again. Otherwise a copy of the rectangle as it is.
+QImage GreyIfGrey(const QImage& picture, const QRect& ink) {
+  QImage grey(ink.size(), QImage::Format_Grayscale8);
+  const int width = ink.width();
+  for (int y = 0; y < ink.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(ink.top() + y)) + ink.left();
     uchar* out = grey.scanLine(y);
-    for (int x = 0; x < picture.width(); ++x) {
-      const int g = qGreen(row[x]);
-      if (qRed(row[x]) != g || qBlue(row[x]) != g) return picture;
+    for (int x = 0; x < width; ++x) {
+      const QRgb p = row[x];
+      const int g = qGreen(p);
+      if (qRed(p) != g || qBlue(p) != g) return picture.copy(ink);
       out[x] = static_cast<uchar>(g);
     }
   }
@@ -104,8 +106,13 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
   // rows above and below, where accents and descenders may reach into the neighbouring lines.
   const int top = LinePictureRow(rect, ratio);
   const int bottom = static_cast<int>(std::ceil((rect.bottom() + LineOverhang(rect)) * ratio));
-  QImage picture(static_cast<int>(std::ceil(viewport()->width() * ratio)), std::max(1, bottom - top),
-                 QImage::Format_RGB32);
+  // As wide as the text's advance and the overhang beyond it, within the box: no glyph's ink reaches
+  // further, and filling and searching the rest of the box's width would cost as much as the text.
+  const int boxWidth = static_cast<int>(std::ceil(viewport()->width() * ratio));
+  const double textRight = first.isValid() ? rect.left() + first.naturalTextRect().right() : rect.left();
+  const int width = std::clamp(static_cast<int>(std::ceil((textRight + LineOverhang(rect)) * ratio)), 1,
+                               std::max(1, boxWidth));
+  QImage picture(width, std::max(1, bottom - top), QImage::Format_RGB32);
   picture.fill(palette().base().color());
   {
     QPainter painter(&picture);
@@ -119,11 +126,11 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
   const auto isInk = [base](QRgb p) { return (p | 0xff000000u) != base; };
   int inkTop = picture.height();
   int inkBottom = 0;
-  int inkLeft = picture.width();
+  int inkLeft = width;
   int inkRight = 0;
   for (int y = 0; y < picture.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-    const auto* end = row + picture.width();
+    const auto* end = row + width;
     const auto* first = std::find_if(row, end, isInk);
     if (first == end) continue;
     const auto last = std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), isInk);
@@ -134,7 +141,7 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
   }
   // A copy of the ink alone: the line's picture of the box's whole width and twice its height
   // would hold about five times the memory, and its painter's engine besides.
-  line.Picture = inkTop < inkBottom ? GreyIfGrey(picture.copy(inkLeft, inkTop, inkRight - inkLeft, inkBottom - inkTop))
+  line.Picture = inkTop < inkBottom ? GreyIfGrey(picture, QRect(inkLeft, inkTop, inkRight - inkLeft, inkBottom - inkTop))
                                     : QImage();
   line.InkTop = inkTop;
   line.InkBottom = inkBottom;

@@ -146,7 +146,7 @@ TEST(EarthHeliocentric, AppliesTheFK5CorrectionToTheSeries) {
   const double c = std::cos(l * std::numbers::pi / 180.0);
   const double s = std::sin(l * std::numbers::pi / 180.0);
   const HeliocentricPosition p = EarthHeliocentric(DateTimeValue(36526.5));
-  EXPECT_DOUBLE_EQ(p.RadiusAu, static_cast<double>(e.Radius()));
+  EXPECT_NEAR(p.RadiusAu, static_cast<double>(e.Radius()), 1e-14);  // AU, summed in double precision
   // Meeus, eq. 32.3 at T = 0 (arc seconds turned into degrees).
   EXPECT_NEAR(p.LongitudeDeg, l + (-0.09033 + 0.03916 * (c + s) * std::tan(b * std::numbers::pi / 180.0)) / 3600.0,
               1e-12);
@@ -191,10 +191,38 @@ TEST(EarthHeliocentric, StaysInRangeMillenniaFromJ2000) {
   }
 }
 
+// The double-precision sums against TVSOPEarth's extended precision and library cosine, far from
+// 2000 too, where the longitude (some 40,000 rad) and the phase of the yearly term are rounded in
+// the twelfth digit: within 5e-11 rad (ten millionths of an arc second) and 3e-13 AU (5 cm). Meeus' FK5 correction (eq. 32.3) is
+// applied to the extended sums as EarthHeliocentric applies it.
+TEST(EarthHeliocentric, AgreesWithTheExtendedPrecisionSeries) {
+  for (const int year : {-4700, -2500, 0, 1066, 1600, 2024, 2100, 4321, 7777, 9999}) {
+    for (const int month : {1, 4, 7, 10}) {
+      const DateTimeValue t = DateTimeOfDate(year, month, 5) + 0.3;
+      TVSOPEarth e;
+      e.SetDate(t);
+      long double l = e.Longitude();
+      long double b = e.Latitude();
+      e.ToFK5(l, b);
+      const double twoPi = 2.0 * std::numbers::pi;
+      const double expectedL = std::fmod(std::fmod(static_cast<double>(l), twoPi) + twoPi, twoPi);
+      const HeliocentricPosition p = EarthHeliocentric(t);
+      const double radPerDeg = std::numbers::pi / 180.0;
+      double dl = p.LongitudeDeg * radPerDeg - expectedL;
+      dl -= twoPi * std::round(dl / twoPi);
+      EXPECT_NEAR(dl, 0.0, 5e-11) << "year " << year << " month " << month << ", longitude in rad: expected "
+                                  << expectedL << ", got " << p.LongitudeDeg * radPerDeg;
+      EXPECT_NEAR(p.LatitudeDeg * radPerDeg, static_cast<double>(b), 5e-11)
+          << "year " << year << " month " << month << ", latitude in rad";
+      EXPECT_NEAR(p.RadiusAu, static_cast<double>(e.Radius()), 3e-13) << "year " << year << " month " << month << ", AU";
+    }
+  }
+}
+
 // The derivatives summed term by term against differences of the radius summed the ordinary way
-// (EarthHeliocentric: extended precision, the library cosine). The radius itself agrees to 3e-13 AU
-// (5 cm): 6700 years from 2000 the double-precision phase of the yearly term is rounded by 7e-12
-// rad, which the extended precision of EarthHeliocentric avoids. Central differences with steps of
+// (TVSOPEarth: extended precision, the library cosine), whose smoothness the differences need. The
+// radius itself agrees to 3e-13 AU (5 cm): 6700 years from 2000 the double-precision phase of the
+// yearly term is rounded by 7e-12 rad. Central differences with steps of
 // 0.005 d (first) and 0.05 d (second, third) are accurate to about 1e-12 AU/d, 1e-10 AU/d^2 and
 // 1e-9 AU/d^3, against rates of up to 3e-4 AU/d, 6e-6 AU/d^2 and 1e-6 AU/d^3.
 TEST(EarthRadiusRates, AgreeWithDifferencesOfTheRadius) {
@@ -202,7 +230,11 @@ TEST(EarthRadiusRates, AgreeWithDifferencesOfTheRadius) {
     for (const int month : {1, 4, 7, 10}) {
       const DateTimeValue t = DateTimeOfDate(year, month, 5) + 0.3;
       const RadiusRates r = EarthRadiusRates(t);
-      auto radius = [&](double offsetDays) { return EarthHeliocentric(t + offsetDays).RadiusAu; };
+      auto radius = [&](double offsetDays) {
+        TVSOPEarth e;
+        e.SetDate(t + offsetDays);
+        return static_cast<double>(e.Radius());
+      };
       EXPECT_NEAR(r.RadiusAu, radius(0.0), 3e-13) << "year " << year << " month " << month << ", AU";
       const double h1 = 0.005;
       EXPECT_NEAR(r.PerDay, (radius(h1) - radius(-h1)) / (2.0 * h1), 1e-11)
