@@ -9,6 +9,9 @@
 #include <QRegularExpression>
 #include <QTime>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
 
 #include <tuple>
 
@@ -43,6 +46,27 @@ TEST(LongTimePattern, LeavesOutTheZoneNameInEveryLocale) {
     EXPECT_EQ(LongTimePattern(locale), expected) << locale.name().toStdString() << ": \"" << format.toStdString() << '"';
   }
   EXPECT_GT(withZone, 100) << "locales whose long time format names the zone";
+}
+
+// Every number of the windows goes through FormatFixed: its digits must be printf's "%.*f" (the
+// exact binary value, ties to even) for magnitudes from 1e-12 to 1e300, both signs, exact ties and
+// negative zero, with the locale's decimal point.
+TEST(FormatFixed, WritesPrintfsDigitsWithTheLocalesDecimalPoint) {
+  std::vector<double> values = {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 0.375, 1e-12, 123456.7890123, 1e22, 1e300};
+  std::uint64_t state = 0x9e3779b97f4a7c15u;  // a fixed sequence: the same values in every run
+  for (int i = 0; i < 2000; ++i) {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    const double mantissa = static_cast<double>(state >> 11) / 9007199254740992.0;  // [0, 1)
+    values.push_back((i % 2 ? -1.0 : 1.0) * mantissa * std::pow(10.0, i % 15 - 5));
+  }
+  for (const double value : values) {
+    for (const int decimals : {-1, 0, 1, 2, 3, 5, 8, 12}) {
+      char buffer[1024];
+      std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+      const QString expected = QString::fromLatin1(buffer).replace(u'.', u',');
+      EXPECT_EQ(FormatFixed(kGerman, value, decimals), expected) << "value " << buffer << ", decimals " << decimals;
+    }
+  }
 }
 
 // The clock time of an event line ("Sonnenaufgang\t06:45:58  ZZ"), or an invalid time.
