@@ -71,8 +71,8 @@ struct HeliocentricPosition {
 
 /// The Earth's heliocentric longitude (degrees, [0, 360)), latitude (degrees) and radius vector
 /// (AU) from VSOP87D with the FK5 correction. `date` is used as dynamical time without Delta T.
-/// The series are summed in double precision: within 1e-11 rad and 1e-13 AU of TVSOPEarth's
-/// extended-precision sums from 4700 BC to AD 9999.
+/// The series are summed in double precision: within 5e-11 rad (ten millionths of an arc second)
+/// and 3e-13 AU of TVSOPEarth's extended-precision sums from 4700 BC to AD 9999.
 [[nodiscard]] HeliocentricPosition EarthHeliocentric(DateTimeValue date);
 
 /// The radius vector and its first three derivatives by dynamical time.
