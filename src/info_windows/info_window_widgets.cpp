@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -79,7 +80,15 @@ QImage GreyIfGrey(const QImage& picture, const QRect& ink) {
 const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& block, const QRectF& rect) {
   LinePicture& line = lines_[static_cast<std::size_t>(block.blockNumber())];
   const double ratio = viewport()->devicePixelRatioF();
-  if (line.Drawn && line.Text == block.text() && line.Top == rect.top() && line.Ratio == ratio) {
+  const bool same = line.Text == block.text() && line.Top == rect.top() && line.Ratio == ratio;
+  if (same && line.Drawn) return &line;
+  const int top = LinePictureRow(rect, ratio);
+  const int bottom = static_cast<int>(std::ceil((rect.bottom() + LineOverhang(rect)) * ratio));
+  if (same && line.Layout) {
+    // Unchanged since the last paint, which drew it straight from its layout: now it is worth a
+    // picture, made from the kept layout without shaping the line again.
+    DrawLinePicture(line, *line.Layout, rect, top, bottom);
+    line.Layout.reset();
     return &line;
   }
   // The line laid out as the plain box's document lays out a block (its default text option, the
@@ -87,28 +96,46 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
   // document's layout and again for drawing. A text wider than the box would wrap: no picture.
   const QTextDocument* doc = document();
   const double margin = doc->documentMargin();
-  QTextLayout layout(block.text(), doc->defaultFont(), viewport());
-  layout.setTextOption(doc->defaultTextOption());
-  // Keeps the glyphs of the layout for the drawing below, which would otherwise shape the line again.
-  layout.setCacheEnabled(true);
-  layout.beginLayout();
-  QTextLine first = layout.createLine();
+  auto layout = std::make_unique<QTextLayout>(block.text(), doc->defaultFont(), viewport());
+  layout->setTextOption(doc->defaultTextOption());
+  // Keeps the glyphs of the layout for the drawing, which would otherwise shape the line again.
+  layout->setCacheEnabled(true);
+  layout->beginLayout();
+  QTextLine first = layout->createLine();
   if (first.isValid()) {
     first.setLeadingIncluded(true);
     first.setLineWidth(viewport()->width() - 2.0 * margin);
     first.setPosition(QPointF(margin, 0.0));
   }
-  const bool wraps = layout.createLine().isValid();
-  layout.endLayout();
+  const bool wraps = layout->createLine().isValid();
+  layout->endLayout();
   if (wraps) return nullptr;
+  // A line that has just changed is drawn straight from its layout: during the animation the
+  // same lines change at every step, and a picture of them would be made for one paint only.
+  // Its ink may fill all its rows, as far as the neighbours know.
+  line.Picture = QImage();
+  line.Layout = std::move(layout);
+  line.Row = top;
+  line.InkTop = 0;
+  line.InkBottom = std::max(1, bottom - top);
+  line.InkLeft = 0;
+  line.Text = block.text();
+  line.Top = rect.top();
+  line.Ratio = ratio;
+  line.Drawn = false;
+  return &line;
+}
+
+void InfoTextBox::DrawLinePicture(LinePicture& line, const QTextLayout& layout, const QRectF& rect, int top,
+                                  int bottom) {
+  const double ratio = line.Ratio;
   // The line's device pixel rows on the base colour, with the text colour as pen, at the line's
   // fractional offset, so that the pixels equal those the plain box paints; with half a line of
   // rows above and below, where accents and descenders may reach into the neighbouring lines.
-  const int top = LinePictureRow(rect, ratio);
-  const int bottom = static_cast<int>(std::ceil((rect.bottom() + LineOverhang(rect)) * ratio));
   // As wide as the text's advance and the overhang beyond it, within the box: no glyph's ink reaches
   // further, and filling and searching the rest of the box's width would cost as much as the text.
   const int boxWidth = static_cast<int>(std::ceil(viewport()->width() * ratio));
+  const QTextLine first = layout.lineAt(0);
   const double textRight = first.isValid() ? rect.left() + first.naturalTextRect().right() : rect.left();
   const int width = std::clamp(static_cast<int>(std::ceil((textRight + LineOverhang(rect)) * ratio)), 1,
                                std::max(1, boxWidth));
@@ -131,12 +158,12 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
   for (int y = 0; y < picture.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
     const auto* end = row + width;
-    const auto* first = std::find_if(row, end, isInk);
-    if (first == end) continue;
-    const auto last = std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), isInk);
+    const auto* firstInk = std::find_if(row, end, isInk);
+    if (firstInk == end) continue;
+    const auto last = std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(firstInk), isInk);
     inkTop = std::min(inkTop, y);
     inkBottom = y + 1;
-    inkLeft = std::min(inkLeft, static_cast<int>(first - row));
+    inkLeft = std::min(inkLeft, static_cast<int>(firstInk - row));
     inkRight = std::max(inkRight, static_cast<int>(last.base() - row));
   }
   // A copy of the ink alone: the line's picture of the box's whole width and twice its height
@@ -147,11 +174,7 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
   line.InkBottom = inkBottom;
   line.InkLeft = inkLeft;
   line.Row = top;
-  line.Text = block.text();
-  line.Top = rect.top();
-  line.Ratio = ratio;
   line.Drawn = true;
-  return &line;
 }
 
 double InfoTextBox::LineOverhang(const QRectF& rect) { return std::ceil(rect.height() / 2.0); }
@@ -197,6 +220,16 @@ void InfoTextBox::paintEvent(QPaintEvent* event) {
   const auto inkTop = [&](std::size_t i) { return shown[i]->Row + shown[i]->InkTop; };
   const auto inkBottom = [&](std::size_t i) { return shown[i]->Row + shown[i]->InkBottom; };
   for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i]->Layout) {
+      // Straight from the layout, blended over the base and the neighbours' ink as the plain box
+      // blends its lines.
+      painter.setWorldTransform(QTransform());
+      painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+      painter.setPen(palette().text().color());
+      shown[i]->Layout->draw(&painter, QPointF(firstRect.left(), shown[i]->Top));
+      painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
+      continue;
+    }
     if (shown[i]->InkTop >= shown[i]->InkBottom) continue;
     // Rows shared with the neighbours' ink: [top, sharedAbove) and [sharedBelow, bottom).
     const int top = inkTop(i);

@@ -1,6 +1,7 @@
 #pragma once
 // Controls shared by the information windows: the borderless read-only text boxes, the picture
 // and the navy name label, all at fixed positions on a white client area.
+#include <memory>
 #include <vector>
 
 #include <QFont>
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QWidget>
 
 namespace zenitra {
@@ -44,9 +46,14 @@ class InfoTextBox : public QPlainTextEdit {
     int InkBottom = 0;
     int InkLeft = 0;     ///< the first device column with ink
     QImage Picture;      ///< the ink's rectangle, opaque, in device pixels (one byte a pixel when grey)
+    /// A line that changed since the last paint: drawn straight from this layout, and pictured
+    /// only when it stays the same for a paint (its ink rows are then all its rows).
+    std::unique_ptr<QTextLayout> Layout;
   };
-  /// The picture of a line at `rect` (viewport pixels), or none when its text wraps.
+  /// The picture or layout of a line at `rect` (viewport pixels), or none when its text wraps.
   const LinePicture* LinePictureOf(const QTextBlock& block, const QRectF& rect);
+  /// Draws `layout` into the line's picture, device rows [top, bottom), and keeps its ink.
+  void DrawLinePicture(LinePicture& line, const QTextLayout& layout, const QRectF& rect, int top, int bottom);
   /// Pixels a line's ink may reach beyond its rectangle, and the first device pixel row of its
   /// picture at a device pixel ratio.
   static double LineOverhang(const QRectF& rect);
