@@ -110,18 +110,23 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
   const bool wraps = layout->createLine().isValid();
   layout->endLayout();
   if (wraps) return nullptr;
-  // A line that has just changed is drawn straight from its layout: during the animation the
-  // same lines change at every step, and a picture of them would be made for one paint only.
-  // Its ink may fill all its rows, as far as the neighbours know.
+  line.Text = block.text();
+  line.Top = rect.top();
+  line.Ratio = ratio;
+  if (!line.Drawn && !line.Layout) {
+    // Shown for the first time: most lines of a window stay as they are.
+    DrawLinePicture(line, *layout, rect, top, bottom);
+    return &line;
+  }
+  // A line that has changed is drawn straight from its layout: during the animation the same
+  // lines change at every step, and a picture of them would be made for one paint only. Its ink
+  // may fill all its rows, as far as the neighbours know.
   line.Picture = QImage();
   line.Layout = std::move(layout);
   line.Row = top;
   line.InkTop = 0;
   line.InkBottom = std::max(1, bottom - top);
   line.InkLeft = 0;
-  line.Text = block.text();
-  line.Top = rect.top();
-  line.Ratio = ratio;
   line.Drawn = false;
   return &line;
 }
