@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include <QFontMetricsF>
@@ -119,14 +120,9 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
     return &line;
   }
   // A line that has changed is drawn straight from its layout: during the animation the same
-  // lines change at every step, and a picture of them would be made for one paint only. Its ink
-  // may fill all its rows, as far as the neighbours know.
+  // lines change at every step, and a picture of them would be made for one paint only.
   line.Picture = QImage();
   line.Layout = std::move(layout);
-  line.Row = top;
-  line.InkTop = 0;
-  line.InkBottom = std::max(1, bottom - top);
-  line.InkLeft = 0;
   line.Drawn = false;
   return &line;
 }
@@ -222,19 +218,16 @@ void InfoTextBox::paintEvent(QPaintEvent* event) {
   // lighter) of the two is the ink of both, as the plain box paints them.
   painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
   const bool darkText = palette().text().color().lightness() <= palette().base().color().lightness();
-  const auto inkTop = [&](std::size_t i) { return shown[i]->Row + shown[i]->InkTop; };
-  const auto inkBottom = [&](std::size_t i) { return shown[i]->Row + shown[i]->InkBottom; };
+  // The pictures first. A line drawn from its layout comes after them, blended over the base and
+  // their ink as the plain box blends its lines, so here it shares no rows with them.
+  const auto inkTop = [&](std::size_t i) {
+    return shown[i]->Layout ? std::numeric_limits<int>::max() : shown[i]->Row + shown[i]->InkTop;
+  };
+  const auto inkBottom = [&](std::size_t i) {
+    return shown[i]->Layout ? std::numeric_limits<int>::min() : shown[i]->Row + shown[i]->InkBottom;
+  };
   for (std::size_t i = 0; i < shown.size(); ++i) {
-    if (shown[i]->Layout) {
-      // Straight from the layout, blended over the base and the neighbours' ink as the plain box
-      // blends its lines.
-      painter.setWorldTransform(QTransform());
-      painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-      painter.setPen(palette().text().color());
-      shown[i]->Layout->draw(&painter, QPointF(firstRect.left(), shown[i]->Top));
-      painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
-      continue;
-    }
+    if (shown[i]->Layout) continue;
     if (shown[i]->InkTop >= shown[i]->InkBottom) continue;
     // Rows shared with the neighbours' ink: [top, sharedAbove) and [sharedBelow, bottom).
     const int top = inkTop(i);
@@ -251,6 +244,12 @@ void InfoTextBox::paintEvent(QPaintEvent* event) {
     draw(top, sharedAbove, blend);
     draw(sharedAbove, sharedBelow, QPainter::CompositionMode_Source);
     draw(sharedBelow, bottom, blend);
+  }
+  painter.setWorldTransform(QTransform());
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter.setPen(palette().text().color());
+  for (const LinePicture* line : shown) {
+    if (line->Layout) line->Layout->draw(&painter, QPointF(firstRect.left(), line->Top));
   }
 }
 

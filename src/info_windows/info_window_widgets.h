@@ -46,8 +46,8 @@ class InfoTextBox : public QPlainTextEdit {
     int InkBottom = 0;
     int InkLeft = 0;     ///< the first device column with ink
     QImage Picture;      ///< the ink's rectangle, opaque, in device pixels (one byte a pixel when grey)
-    /// A line that changed since the last paint: drawn straight from this layout, and pictured
-    /// only when it stays the same for a paint (its ink rows are then all its rows).
+    /// A line that changed since the last paint: drawn straight from this layout over the
+    /// pictures, and pictured only when it stays the same for a paint.
     std::unique_ptr<QTextLayout> Layout;
   };
   /// The picture or layout of a line at `rect` (viewport pixels), or none when its text wraps.
