@@ -170,6 +170,24 @@ TEST(Tftag, DrawsTheCoastlinesOfTheErdeResource) {
     }
   }
   EXPECT_GT(blue, 1000);
+  // The map keeps the coastline as its pixels, found in a one-bit picture: it must paint exactly
+  // the pixels of the polylines drawn with a blue pen of one pixel, also at sizes whose rows end
+  // inside a byte.
+  for (const QSize size : {kMap, QSize(901, 447), QSize(37, 19)}) {
+    QImage expected(size, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    {
+      QPainter p(&expected);
+      p.setPen(QPen(Qt::blue, 0));
+      for (const auto& line : CoastlinePolylines(coast, size.width(), size.height())) {
+        QPolygon poly;
+        for (const MapPixel& q : line) poly << QPoint(q.X, q.Y);
+        p.drawPolyline(poly);
+      }
+    }
+    const testing::PixelDifference d = testing::DifferingPixels(DrawDayNightBaseMap(size, false, coast), expected);
+    EXPECT_EQ(d.Count, 0) << size.width() << " x " << size.height() << ", first at " << d.First.x() << ", " << d.First.y();
+  }
   // No segment runs across the map: the line at 0 deg latitude in mid-Pacific stays white.
   for (int lon = -175; lon <= -100; ++lon) EXPECT_EQ(map.pixel(At(-5, lon)), kWhite) << "input lon " << lon;
 }
