@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "core/angle_units.h"
+#include "core/sin_cos.h"
 #include "core/time_scales.h"
 #include "sky/sky_bodies.h"
 #include "ui/time_zone.h"
@@ -44,7 +45,11 @@ SkyPoint DegreesPoint(double alphaDeg, double deltaDeg) { return MakeSkyPoint(al
 // ---- geometry --------------------------------------------------------------------------------
 
 SkyPoint MakeSkyPoint(double alphaRad, double deltaRad) {
-  return {false, std::sin(alphaRad), std::cos(alphaRad), std::sin(deltaRad), std::cos(deltaRad)};
+  // Both angles' sines and cosines at once (within 4e-16 of std::sin and std::cos): some 11,000
+  // points are prepared while the program starts.
+  Double2 s, c;
+  SinCosOf2(Double2{alphaRad, deltaRad}, s, c);
+  return {false, s[0], c[0], s[1], c[1]};
 }
 
 QColor SpectralClassColour(int classIndex) {
