@@ -26,27 +26,33 @@ VSOPTerm Fetch(const vsop87d_earth::Series* series, int powers, int index, int p
   return s.terms[index];
 }
 
-// The series of one coordinate, sum over p of t^p S_p(t), with the terms A cos(B + C t) of each
-// S_p summed two at a time in the halves of SSE2 registers (an odd last term pairs with the
-// all-zero term); scaled by 10^-8. In double precision, the phases B + C t and the longitude (some
-// 40,000 rad 6700 years from 2000) are rounded in the twelfth digit: within 5e-11 rad of the
-// extended-precision sums, ten millionths of an arc second.
-double SumInDouble(const vsop87d_earth::Series* series, int powers, double t) {
+// Walks the first `count` terms A cos(B + C t) of one power's series two at a time, side by side
+// in the halves of SSE2 registers (an odd last term pairs with the all-zero term), and hands
+// `add` the amplitudes A, the rates C and the sines and cosines of the phases B + C t.
+template <typename AddPair>
+void ForEachTermPair(const vsop87d_earth::Series& series, int count, double t, AddPair add) {
   static constexpr VSOPTerm kNoTerm{};
+  for (int i = 0; i < count; i += 2) {
+    const VSOPTerm& x = series.terms[i];
+    const VSOPTerm& y = i + 1 < count ? series.terms[i + 1] : kNoTerm;
+    const Double2 a = {static_cast<double>(x.A), static_cast<double>(y.A)};
+    const Double2 c = {static_cast<double>(x.C), static_cast<double>(y.C)};
+    const Double2 b = {static_cast<double>(x.B), static_cast<double>(y.B)};
+    Double2 sinPhase, cosPhase;
+    SinCosOf2(b + c * t, sinPhase, cosPhase);
+    add(a, c, sinPhase, cosPhase);
+  }
+}
+
+// The series of one coordinate, sum over p of t^p S_p(t), scaled by 10^-8. In double precision,
+// the phases B + C t and the longitude (some 40,000 rad 6700 years from 2000) are rounded in the
+// twelfth digit: within 5e-11 rad of the extended-precision sums, ten millionths of an arc second.
+double SumInDouble(const vsop87d_earth::Series* series, int powers, double t) {
   double value = 0.0;
   for (int power = powers - 1; power >= 0; --power) {
-    const vsop87d_earth::Series& s = series[power];
     Double2 sum{};
-    for (int i = 0; i < s.count; i += 2) {
-      const VSOPTerm& x = s.terms[i];
-      const VSOPTerm& y = i + 1 < s.count ? s.terms[i + 1] : kNoTerm;
-      const Double2 a = {static_cast<double>(x.A), static_cast<double>(y.A)};
-      const Double2 b = {static_cast<double>(x.B), static_cast<double>(y.B)};
-      const Double2 c = {static_cast<double>(x.C), static_cast<double>(y.C)};
-      Double2 sinPhase, cosPhase;
-      SinCosOf2(b + c * t, sinPhase, cosPhase);
-      sum += a * cosPhase;
-    }
+    ForEachTermPair(series[power], series[power].count, t,
+                    [&](Double2 a, Double2, Double2, Double2 cosPhase) { sum += a * cosPhase; });
     value = value * t + (sum[0] + sum[1]);
   }
   return value * static_cast<double>(kTermScale);
@@ -136,7 +142,6 @@ HeliocentricPosition EarthHeliocentric(DateTimeValue date) {
 }
 
 RadiusRates EarthRadiusRates(DateTimeValue date, int leadingTerms) {
-  static constexpr VSOPTerm kNoTerm{};
   TVSOPEarth earth;
   earth.SetDate(date);
   const double t = static_cast<double>(earth.Millennia());
@@ -150,24 +155,15 @@ RadiusRates EarthRadiusRates(DateTimeValue date, int leadingTerms) {
   for (int power = 0; power < vsop87d_earth::kRadiusPowers; ++power) {
     const vsop87d_earth::Series& series = vsop87d_earth::kRadius[power];
     const int count = leadingTerms < series.count ? std::max(leadingTerms, 0) : series.count;
-    // Two terms at a time, side by side in the halves of SSE2 registers; an odd last term fills
-    // one half and leaves the other zero.
     Double2 s0{}, s1{}, s2{}, s3{};
-    for (int i = 0; i < count; i += 2) {
-      const VSOPTerm& x = series.terms[i];
-      const VSOPTerm& y = i + 1 < count ? series.terms[i + 1] : kNoTerm;
-      const Double2 a = {static_cast<double>(x.A), static_cast<double>(y.A)};
-      const Double2 c = {static_cast<double>(x.C), static_cast<double>(y.C)};
-      const Double2 b = {static_cast<double>(x.B), static_cast<double>(y.B)};
-      Double2 sinPhase, cosPhase;
-      SinCosOf2(b + c * t, sinPhase, cosPhase);
+    ForEachTermPair(series, count, t, [&](Double2 a, Double2 c, Double2 sinPhase, Double2 cosPhase) {
       const Double2 ac = a * c;
       const Double2 ac2 = ac * c;
       s0 += a * cosPhase;
       s1 -= ac * sinPhase;
       s2 -= ac2 * cosPhase;
       s3 += ac2 * c * sinPhase;
-    }
+    });
     const double sum0 = s0[0] + s0[1], sum1 = s1[0] + s1[1], sum2 = s2[0] + s2[1], sum3 = s3[0] + s3[1];
     r0 += tp * sum0;
     r1 += tp * sum1 + d1 * sum0;
