@@ -78,10 +78,30 @@ QImage GreyIfGrey(const QImage& picture, const QRect& ink) {
 
 }  // namespace
 
+std::unique_ptr<QTextLayout> OneLineLayout(const QString& text, const QFont& font, const QTextOption& option,
+                                           double width, QPointF position, bool leadingIncluded,
+                                           const QPaintDevice* device) {
+  auto layout = std::make_unique<QTextLayout>(text, font, device);
+  layout->setTextOption(option);
+  layout->setCacheEnabled(true);
+  layout->beginLayout();
+  QTextLine first = layout->createLine();
+  if (first.isValid()) {
+    first.setLeadingIncluded(leadingIncluded);
+    first.setLineWidth(width);
+    first.setPosition(position);
+  }
+  const bool wraps = layout->createLine().isValid();
+  layout->endLayout();
+  if (wraps) return nullptr;
+  return layout;
+}
+
 const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& block, const QRectF& rect) {
   LinePicture& line = lines_[static_cast<std::size_t>(block.blockNumber())];
   const double ratio = viewport()->devicePixelRatioF();
-  const bool same = line.Text == block.text() && line.Top == rect.top() && line.Ratio == ratio;
+  const QString text = block.text();
+  const bool same = line.Text == text && line.Top == rect.top() && line.Ratio == ratio;
   if (same && line.Drawn) return &line;
   const int top = LinePictureRow(rect, ratio);
   const int bottom = static_cast<int>(std::ceil((rect.bottom() + LineOverhang(rect)) * ratio));
@@ -97,21 +117,11 @@ const InfoTextBox::LinePicture* InfoTextBox::LinePictureOf(const QTextBlock& blo
   // document's layout and again for drawing. A text wider than the box would wrap: no picture.
   const QTextDocument* doc = document();
   const double margin = doc->documentMargin();
-  auto layout = std::make_unique<QTextLayout>(block.text(), doc->defaultFont(), viewport());
-  layout->setTextOption(doc->defaultTextOption());
-  // Keeps the glyphs of the layout for the drawing, which would otherwise shape the line again.
-  layout->setCacheEnabled(true);
-  layout->beginLayout();
-  QTextLine first = layout->createLine();
-  if (first.isValid()) {
-    first.setLeadingIncluded(true);
-    first.setLineWidth(viewport()->width() - 2.0 * margin);
-    first.setPosition(QPointF(margin, 0.0));
-  }
-  const bool wraps = layout->createLine().isValid();
-  layout->endLayout();
-  if (wraps) return nullptr;
-  line.Text = block.text();
+  std::unique_ptr<QTextLayout> layout =
+      OneLineLayout(text, doc->defaultFont(), doc->defaultTextOption(), viewport()->width() - 2.0 * margin,
+                    QPointF(margin, 0.0), true, viewport());
+  if (!layout) return nullptr;
+  line.Text = text;
   line.Top = rect.top();
   line.Ratio = ratio;
   if (!line.Drawn && !line.Layout) {

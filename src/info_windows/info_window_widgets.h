@@ -61,6 +61,14 @@ class InfoTextBox : public QPlainTextEdit {
   std::vector<LinePicture> lines_;
 };
 
+/// `text` laid out as one line `width` pixels wide at `position` with `option` (leading included
+/// when asked, for `device` when given), as a plain text box or an item view lays out a line; its
+/// glyphs are kept, so that drawing does not shape the text again. None when it takes more lines.
+[[nodiscard]] std::unique_ptr<QTextLayout> OneLineLayout(const QString& text, const QFont& font,
+                                                         const QTextOption& option, double width,
+                                                         QPointF position, bool leadingIncluded = false,
+                                                         const QPaintDevice* device = nullptr);
+
 /// Gives a plain text box the look of the information windows' boxes (used by MakeTextBox).
 void SetUpTextBox(QPlainTextEdit* box, int x, int y, int w, int h);
 

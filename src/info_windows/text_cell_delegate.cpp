@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <QTextLine>
 
+#include "info_windows/info_window_widgets.h"
+
 namespace zenitra {
 
 namespace {
@@ -53,20 +55,11 @@ const TextCellDelegate::CellLayout& TextCellDelegate::LayoutOf(const QModelIndex
   // The text laid out as the item view's style lays out a cell's text: one layout with the cell's
   // text option, the line as wide as the text rectangle at y = 0, centred vertically by its
   // height. Kept with its glyphs, so that drawing does not shape the text again.
-  auto layout = std::make_unique<QTextLayout>(o.text, o.font);
-  layout->setTextOption(textOption);
-  layout->setCacheEnabled(true);
-  layout->beginLayout();
-  QTextLine line = layout->createLine();
-  if (line.isValid()) {
-    line.setLineWidth(textRect.width());
-    line.setPosition(QPointF(0.0, 0.0));
-  }
-  const bool oneLine = line.isValid() && !layout->createLine().isValid();
-  layout->endLayout();
+  std::unique_ptr<QTextLayout> layout = OneLineLayout(o.text, o.font, textOption, textRect.width(), QPointF(0.0, 0.0));
   // One line that fits the rectangle: the style shows it as it is. More lines, or a line too wide
   // or too high, are wrapped, elided or cut by the style: the styled delegate paints those.
-  if (!oneLine || line.naturalTextWidth() > textRect.width() || line.height() > textRect.height()) return cell;
+  const QTextLine line = layout ? layout->lineAt(0) : QTextLine();
+  if (!line.isValid() || line.naturalTextWidth() > textRect.width() || line.height() > textRect.height()) return cell;
   cell.Offset = QPointF(0.0, (textRect.height() - line.height()) / 2.0);
   cell.Layout = std::move(layout);
   return cell;
